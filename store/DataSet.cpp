@@ -1,0 +1,435 @@
+// The shared cursor: view building (order, master range, filter), moves and notifications.
+#include "store/DataSet.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace store {
+
+bool sameFieldName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::vector<std::string> splitFieldNames(const std::string& names)
+{
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start <= names.size()) {
+        std::size_t end = names.find(';', start);
+        if (end == std::string::npos)
+            end = names.size();
+        std::string part = names.substr(start, end - start);
+        while (!part.empty() && part.front() == ' ')
+            part.erase(part.begin());
+        while (!part.empty() && part.back() == ' ')
+            part.pop_back();
+        if (!part.empty())
+            out.push_back(part);
+        start = end + 1;
+    }
+    return out;
+}
+
+DataSet::DataSet(std::string name) : m_name(std::move(name)) {}
+
+DataSet::~DataSet()
+{
+    if (m_masterSource)
+        m_masterSource->unsubscribe(m_masterSubscription);
+    auto sources = m_sources;
+    for (DataSource* s : sources)
+        s->dataSetDestroyed();
+}
+
+void DataSet::attachSource(DataSource* source)
+{
+    if (std::find(m_sources.begin(), m_sources.end(), source) == m_sources.end())
+        m_sources.push_back(source);
+}
+
+void DataSet::detachSource(DataSource* source)
+{
+    m_sources.erase(std::remove(m_sources.begin(), m_sources.end(), source), m_sources.end());
+}
+
+void DataSet::Close()
+{
+    if (!m_active && m_rows.empty())
+        return;
+    m_active = false;
+    m_rows.clear();
+    m_view.clear();
+    m_pos = 0;
+    m_bof = m_eof = true;
+    bumpGeneration();
+    notifySources(DataEvent::DataSetChanged);
+}
+
+void DataSet::setContents(std::vector<FieldDef> fields, std::vector<Row> rows)
+{
+    m_fieldDefs = std::move(fields);
+    m_rows = std::move(rows);
+    bumpGeneration();
+}
+
+void DataSet::activate(bool keepRow)
+{
+    int keep = keepRow ? currentRowIndex() : -1;
+    m_active = true;
+    rebuildView();
+    m_pos = 0;
+    if (keep >= 0) {
+        auto it = std::find(m_view.begin(), m_view.end(), keep);
+        if (it != m_view.end())
+            m_pos = static_cast<int>(it - m_view.begin());
+    }
+    m_bof = m_pos == 0;
+    m_eof = m_view.empty();
+    notifySources(DataEvent::DataSetChanged);
+    raiseAfterScroll();
+}
+
+int DataSet::FieldIndex(std::string_view name) const
+{
+    for (std::size_t i = 0; i < m_fieldDefs.size(); ++i)
+        if (sameFieldName(m_fieldDefs[i].name, name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+int DataSet::resolveField(std::string_view name) const
+{
+    int i = FieldIndex(name);
+    if (i < 0)
+        throw TableError("項目 " + std::string(name) + " が " + m_name + " にありません");
+    return i;
+}
+
+std::vector<int> DataSet::fieldIndexes(const std::string& names) const
+{
+    std::vector<int> out;
+    for (const auto& n : splitFieldNames(names))
+        out.push_back(resolveField(n));
+    return out;
+}
+
+Value DataSet::valueOf(int rowIndex, int fieldIndex) const
+{
+    const Row& row = m_rows[static_cast<std::size_t>(rowIndex)];
+    return static_cast<std::size_t>(fieldIndex) < row.size() ? row[static_cast<std::size_t>(fieldIndex)] : Value();
+}
+
+Value DataSet::FieldValue(std::string_view name) const
+{
+    int f = resolveField(name);
+    int row = currentRowIndex();
+    if (!m_active || row < 0)
+        return Value();
+    return valueOf(row, f);
+}
+
+std::vector<std::string> DataSet::MemoLines(std::string_view name) const
+{
+    std::string textValue = TextField(name);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < textValue.size(); ++i) {
+        if (textValue[i] == '\n') {
+            std::size_t end = (i > start && textValue[i - 1] == '\r') ? i - 1 : i;
+            lines.push_back(textValue.substr(start, end - start));
+            start = i + 1;
+        }
+    }
+    if (start < textValue.size())
+        lines.push_back(textValue.substr(start));
+    return lines;
+}
+
+Value DataSet::ValueAt(int recNo, int fieldIndex) const
+{
+    if (recNo < 0 || recNo >= RecordCount() || fieldIndex < 0 || fieldIndex >= static_cast<int>(m_fieldDefs.size()))
+        return Value();
+    return valueOf(m_view[static_cast<std::size_t>(recNo)], fieldIndex);
+}
+
+void DataSet::rebuildView()
+{
+    m_view.clear();
+    if (!m_active)
+        return;
+    std::vector<int> order(m_rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
+
+    std::vector<int> indexCols;
+    if (!m_indexFieldNames.empty()) {
+        indexCols = fieldIndexes(m_indexFieldNames);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            for (int c : indexCols) {
+                int r = Value::compare(valueOf(a, c), valueOf(b, c));
+                if (r != 0)
+                    return r < 0;
+            }
+            return false;
+        });
+    }
+
+    // The master range: the detail's key fields are its index fields, or else fields of the
+    // master's names.
+    bool ranged = m_masterSource && !m_masterFields.empty();
+    std::vector<int> detailCols;
+    std::vector<Value> masterValues;
+    bool masterHasRow = false;
+    if (ranged) {
+        auto masterNames = splitFieldNames(m_masterFields);
+        DataSet* master = m_masterSource->dataSet();
+        masterHasRow = master && master->Active() && !master->IsEmpty();
+        for (std::size_t k = 0; k < masterNames.size(); ++k) {
+            if (k < indexCols.size())
+                detailCols.push_back(indexCols[k]);
+            else
+                detailCols.push_back(resolveField(masterNames[k]));
+            if (masterHasRow)
+                masterValues.push_back(master->FieldValue(masterNames[k]));
+        }
+    }
+
+    for (int r : order) {
+        if (ranged) {
+            if (!masterHasRow)
+                break;
+            bool equal = true;
+            for (std::size_t k = 0; k < detailCols.size() && equal; ++k) {
+                Value mine = valueOf(r, detailCols[k]);
+                const Value& theirs = masterValues[k];
+                equal = (mine.isText() || theirs.isText()) ? mine.asText() == theirs.asText()
+                                                            : Value::compare(mine, theirs) == 0;
+            }
+            if (!equal)
+                continue;
+        }
+        if (m_filtered && m_filter) {
+            bool keep = m_filter->matches([&](const std::string& field) { return valueOf(r, resolveField(field)); });
+            if (!keep)
+                continue;
+        }
+        m_view.push_back(r);
+    }
+}
+
+void DataSet::notifySources(DataEvent event)
+{
+    if (m_disableCount > 0)
+        return;
+    auto sources = m_sources;
+    for (DataSource* s : sources)
+        if (std::find(m_sources.begin(), m_sources.end(), s) != m_sources.end())
+            s->notify(event);
+}
+
+void DataSet::raiseAfterScroll()
+{
+    if (AfterScroll) {
+        auto handler = AfterScroll;
+        handler(*this);
+    }
+}
+
+void DataSet::First()
+{
+    if (!m_active)
+        throw TableError(m_name + " は開かれていません");
+    m_pos = 0;
+    m_bof = true;
+    m_eof = m_view.empty();
+    notifySources(DataEvent::Scrolled);
+    raiseAfterScroll();
+}
+
+void DataSet::Last()
+{
+    if (!m_active)
+        throw TableError(m_name + " は開かれていません");
+    m_pos = m_view.empty() ? 0 : RecordCount() - 1;
+    m_eof = true;
+    m_bof = m_view.empty();
+    notifySources(DataEvent::Scrolled);
+    raiseAfterScroll();
+}
+
+void DataSet::Next()
+{
+    if (!m_active)
+        throw TableError(m_name + " は開かれていません");
+    if (m_pos + 1 >= RecordCount()) {
+        m_eof = true;
+        return;
+    }
+    ++m_pos;
+    m_bof = false;
+    m_eof = false;
+    notifySources(DataEvent::Scrolled);
+    raiseAfterScroll();
+}
+
+void DataSet::Prior()
+{
+    if (!m_active)
+        throw TableError(m_name + " は開かれていません");
+    if (m_pos <= 0) {
+        m_bof = true;
+        return;
+    }
+    --m_pos;
+    m_bof = false;
+    m_eof = false;
+    notifySources(DataEvent::Scrolled);
+    raiseAfterScroll();
+}
+
+void DataSet::MoveTo(int recNo)
+{
+    if (!m_active || recNo < 0 || recNo >= RecordCount())
+        return;
+    if (recNo == m_pos && !m_view.empty())
+        return;
+    m_pos = recNo;
+    m_bof = m_eof = false;
+    notifySources(DataEvent::Scrolled);
+    raiseAfterScroll();
+}
+
+void DataSet::SetIndexFieldNames(const std::string& names)
+{
+    if (m_active && !names.empty())
+        fieldIndexes(names);  // throws for an unknown field before anything changes
+    m_indexFieldNames = names;
+    if (m_active)
+        activate();
+}
+
+void DataSet::SetFilter(const std::string& expression)
+{
+    std::unique_ptr<FilterExpression> parsed;
+    bool blank = expression.find_first_not_of(" \t\r\n") == std::string::npos;
+    if (!blank) {
+        parsed = FilterExpression::parse(expression);
+        if (m_active) {
+            std::vector<std::string> names;
+            parsed->collectFields(names);
+            for (const auto& n : names)
+                resolveField(n);
+        }
+    }
+    m_filterText = expression;
+    m_filter = std::move(parsed);
+    if (m_active && m_filtered)
+        activate();
+}
+
+void DataSet::SetFiltered(bool on)
+{
+    if (m_filtered == on)
+        return;
+    m_filtered = on;
+    if (m_active)
+        activate();
+}
+
+void DataSet::SetMasterSource(DataSource* master)
+{
+    if (m_masterSource == master)
+        return;
+    if (m_masterSource)
+        m_masterSource->unsubscribe(m_masterSubscription);
+    m_masterSource = master;
+    m_masterSubscription = 0;
+    if (m_masterSource)
+        m_masterSubscription = m_masterSource->subscribe([this](DataEvent) { masterChanged(); });
+    if (m_active)
+        activate();
+}
+
+void DataSet::SetMasterFields(const std::string& names)
+{
+    m_masterFields = names;
+    if (m_active)
+        activate();
+}
+
+void DataSet::masterChanged()
+{
+    if (m_active)
+        activate();
+}
+
+bool DataSet::Locate(const std::string& fieldNames, const std::vector<Value>& values)
+{
+    if (!m_active)
+        throw TableError(m_name + " は開かれていません");
+    std::vector<int> cols = fieldIndexes(fieldNames);
+    if (cols.size() != values.size())
+        throw TableError("Locate: 項目と値の数が合いません");
+    // Integer fields take their value given as text; a text that is no number matches nothing.
+    std::vector<Value> wanted;
+    for (std::size_t k = 0; k < cols.size(); ++k) {
+        const Value& v = values[k];
+        FieldType t = m_fieldDefs[static_cast<std::size_t>(cols[k])].type;
+        if (t == FieldType::Integer && v.isText()) {
+            auto n = Value::parseInteger(v.asText());
+            if (!n)
+                return false;
+            wanted.emplace_back(*n);
+        } else {
+            wanted.push_back(v);
+        }
+    }
+    for (int p = 0; p < RecordCount(); ++p) {
+        int r = m_view[static_cast<std::size_t>(p)];
+        bool equal = true;
+        for (std::size_t k = 0; k < cols.size() && equal; ++k) {
+            Value mine = valueOf(r, cols[k]);
+            const Value& theirs = wanted[k];
+            if (mine.isText() || theirs.isText())
+                equal = mine.isText() && theirs.isText() ? mine.asText() == theirs.asText()
+                                                         : mine.asText() == theirs.asText() && !mine.isNull();
+            else
+                equal = !mine.isNull() && Value::compare(mine, theirs) == 0;
+        }
+        if (equal) {
+            m_pos = p;
+            m_bof = m_eof = false;
+            notifySources(DataEvent::Scrolled);
+            raiseAfterScroll();
+            return true;
+        }
+    }
+    return false;
+}
+
+void DataSet::Refresh()
+{
+    if (m_active)
+        activate(true);
+}
+
+void DataSet::DisableControls()
+{
+    ++m_disableCount;
+}
+
+void DataSet::EnableControls()
+{
+    if (m_disableCount == 0)
+        return;
+    if (--m_disableCount == 0)
+        notifySources(DataEvent::DataSetChanged);
+}
+
+}  // namespace store

@@ -1,0 +1,145 @@
+// The cursor every table and answer set shares: rows held in memory, an order, a filter, a
+// master link, a current row, and notifications to the data sources bound to it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/DataSource.h"
+#include "store/FilterExpression.h"
+#include "store/TableError.h"
+#include "store/Value.h"
+
+namespace store {
+
+class DataSet {
+public:
+    explicit DataSet(std::string name);
+    virtual ~DataSet();
+    DataSet(const DataSet&) = delete;
+    DataSet& operator=(const DataSet&) = delete;
+
+    const std::string& name() const { return m_name; }
+
+    virtual void Open() = 0;
+    virtual void Close();
+    bool Active() const { return m_active; }
+
+    // Moving. A Next that cannot move sets Eof, a Prior that cannot move sets Bof; both are
+    // set after First on an empty set. AfterScroll follows every move that lands on a row,
+    // and every First and Last.
+    void First();
+    void Next();
+    void Prior();
+    void Last();
+    void MoveTo(int recNo);  // 0-based position in cursor order, as a grid selects a row
+    bool Eof() const { return m_eof; }
+    bool Bof() const { return m_bof; }
+    bool IsEmpty() const { return m_view.empty(); }
+    int RecordCount() const { return static_cast<int>(m_view.size()); }
+    int RecNo() const { return m_view.empty() ? -1 : m_pos; }  // 0-based, -1 when empty
+
+    // Fields. Names match without regard to ASCII case ("Gyo" reaches "GYO").
+    const std::vector<FieldDef>& Fields() const { return m_fieldDefs; }
+    int FieldIndex(std::string_view name) const;  // -1 when absent
+    bool HasField(std::string_view name) const { return FieldIndex(name) >= 0; }
+    Value FieldValue(std::string_view name) const;  // current row; throws for an unknown field
+    std::int64_t IntegerField(std::string_view name) const { return FieldValue(name).asInteger(); }
+    std::string TextField(std::string_view name) const { return FieldValue(name).asText(); }
+    double FloatField(std::string_view name) const { return FieldValue(name).asFloat(); }
+    std::vector<std::string> MemoLines(std::string_view name) const;
+    // A value of the row at cursor position recNo, without moving (grids read this way).
+    Value ValueAt(int recNo, int fieldIndex) const;
+
+    // Order: "" is file order; "Gyo" (or "A;B") sorts stably, so equal keys keep file order.
+    void SetIndexFieldNames(const std::string& names);
+    const std::string& IndexFieldNames() const { return m_indexFieldNames; }
+
+    // Filter: the text is parsed at once; a malformed text throws FilterError and the
+    // previous filter stays in force. Changing either refreshes the set and moves to the first row.
+    void SetFilter(const std::string& expression);
+    const std::string& Filter() const { return m_filterText; }
+    void SetFiltered(bool on);
+    bool Filtered() const { return m_filtered; }
+
+    // Master-detail: this set shows the rows whose index fields equal the master's current
+    // MasterFields values, and follows every move of the master's data set.
+    void SetMasterSource(DataSource* master);
+    DataSource* MasterSource() const { return m_masterSource; }
+    void SetMasterFields(const std::string& names);
+    const std::string& MasterFields() const { return m_masterFields; }
+
+    // Locate: the first row in cursor order whose fields ("Gyo;Sel") equal the values;
+    // integer fields take values given as text. Found: the cursor moves there (AfterScroll).
+    bool Locate(const std::string& fieldNames, const std::vector<Value>& values);
+
+    // Re-reads (tables) or re-applies order and filter (answer sets); stays on the current row
+    // when it is still shown, else moves to the first.
+    virtual void Refresh();
+
+    // Suspends notifications to bound data sources; nested. When the count returns to zero
+    // every bound source sees one DataSetChanged, so each grid and detail re-syncs once.
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return m_disableCount > 0; }
+
+    std::function<void(DataSet&)> AfterScroll;
+
+    // Changes whenever the rows change, so look-ups can cache their index.
+    std::uint64_t Generation() const { return m_generation; }
+    // All rows regardless of order, filter and master (look-ups read these).
+    const std::vector<Row>& AllRows() const { return m_rows; }
+
+    // Data sources register themselves when bound.
+    void attachSource(DataSource* source);
+    void detachSource(DataSource* source);
+
+protected:
+    // Subclasses fill fields and rows, then call activate().
+    void setContents(std::vector<FieldDef> fields, std::vector<Row> rows);
+    // Rebuilds the view, goes to the first row (or stays on the current one when keepRow and it
+    // is still shown), notifies the sources and raises AfterScroll.
+    void activate(bool keepRow = false);
+    void rebuildView();
+    void notifySources(DataEvent event);
+    void raiseAfterScroll();
+    int resolveField(std::string_view name) const;  // throws TableError for unknown names
+    virtual Value valueOf(int rowIndex, int fieldIndex) const;
+    int currentRowIndex() const { return m_view.empty() ? -1 : m_view[static_cast<std::size_t>(m_pos)]; }
+    void bumpGeneration() { ++m_generation; }
+
+    std::string m_name;
+    std::vector<FieldDef> m_fieldDefs;  // fields as readers see them
+    std::vector<Row> m_rows;            // rows in file order
+    std::vector<int> m_view;            // row indices in cursor order
+    int m_pos = 0;
+    bool m_active = false;
+    bool m_bof = true, m_eof = true;
+
+private:
+    void masterChanged();
+    std::vector<int> fieldIndexes(const std::string& names) const;
+
+    std::string m_indexFieldNames;
+    std::string m_filterText;
+    std::unique_ptr<FilterExpression> m_filter;
+    bool m_filtered = false;
+    DataSource* m_masterSource = nullptr;
+    int m_masterSubscription = 0;
+    std::string m_masterFields;
+    int m_disableCount = 0;
+    std::vector<DataSource*> m_sources;
+    std::uint64_t m_generation = 0;
+};
+
+// Field names compare without regard to ASCII case.
+bool sameFieldName(std::string_view a, std::string_view b);
+
+// "Gyo;Sel" split at ";".
+std::vector<std::string> splitFieldNames(const std::string& names);
+
+}  // namespace store

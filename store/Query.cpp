@@ -1,0 +1,238 @@
+// Running a local-SQL statement on SQLite and reading its answer set with look-ups.
+#include "store/Query.h"
+
+#include <cstring>
+#include <sqlite3.h>
+
+#include "store/LocalSql.h"
+#include "store/TableFile.h"
+#include "text/Cp932.h"
+
+namespace store {
+
+namespace {
+
+// LIKE '%…%': byte search of the literal in UTF-8 text. A match of valid UTF-8 in valid UTF-8
+// always begins on a character, so a keyword never matches from inside another character.
+void containsFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    const char* hay = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    int hayLen = sqlite3_value_bytes(argv[0]);
+    const char* needle = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
+    int needleLen = sqlite3_value_bytes(argv[1]);
+    if (needleLen == 0) {
+        sqlite3_result_int(ctx, 1);
+        return;
+    }
+    sqlite3_result_int(ctx, hay && needle && memmem(hay, static_cast<std::size_t>(hayLen), needle,
+                                                    static_cast<std::size_t>(needleLen)) != nullptr);
+}
+
+std::string joinStatement(const std::vector<std::string>& lines)
+{
+    std::string s;
+    for (const auto& line : lines) {
+        s += line;
+        s += '\n';
+    }
+    return s;
+}
+
+std::string keyText(const std::vector<Value>& values)
+{
+    std::string key;
+    for (const auto& v : values) {
+        key += v.asText();
+        key += '\x1F';
+    }
+    return key;
+}
+
+}  // namespace
+
+Query::Query(std::string name) : DataSet(std::move(name)) {}
+
+void Query::AddDataField(const std::string& name, FieldType type)
+{
+    FieldSpec spec;
+    spec.def = {name, type};
+    m_specs.push_back(spec);
+}
+
+void Query::AddLookupField(const std::string& name, FieldType type, const std::string& keyFields,
+                           const std::string& lookupKeyFields, const std::string& lookupResultField)
+{
+    FieldSpec spec;
+    spec.def = {name, type};
+    spec.lookup = true;
+    spec.keyFields = keyFields;
+    spec.lookupKeyFields = lookupKeyFields;
+    spec.lookupResultField = lookupResultField;
+    m_specs.push_back(spec);
+}
+
+void Query::SetLookupDataSet(const std::string& field, DataSet* lookup)
+{
+    for (auto& spec : m_specs)
+        if (spec.lookup && sameFieldName(spec.def.name, field))
+            spec.lookupDataSet = lookup;
+    m_lookupCaches.clear();
+}
+
+DataSet* Query::LookupDataSet(const std::string& field) const
+{
+    for (const auto& spec : m_specs)
+        if (sameFieldName(spec.def.name, field))
+            return spec.lookupDataSet;
+    return nullptr;
+}
+
+void Query::Open()
+{
+    if (m_active)
+        return;
+    TranslatedSql sql = translateLocalSql(joinStatement(m_sql));
+    m_lastTableFile = sql.tableFile;
+    auto file = TableFile::open(std::filesystem::u8path(sql.tableFile), true);
+
+    sqlite3* db = nullptr;
+    auto engineError = [&](const std::string& msg) {
+        sqlite3_close(db);
+        throw TableError(msg);
+    };
+    if (sqlite3_open_v2(file->path().string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        engineError(db ? sqlite3_errmsg(db) : "out of memory");
+    sqlite3_create_function(db, kContainsFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            containsFunction, nullptr, nullptr);
+    std::string statement = sql.sqliteStatement(file->tableName());
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, statement.c_str(), -1, &st, nullptr) != SQLITE_OK)
+        engineError(sqlite3_errmsg(db));
+    for (std::size_t i = 0; i < sql.parameters.size(); ++i) {
+        const Value& p = sql.parameters[i];
+        int idx = static_cast<int>(i + 1);
+        if (p.isInteger())
+            sqlite3_bind_int64(st, idx, p.asInteger());
+        else {
+            std::string t = p.asText();  // already UTF-8
+            sqlite3_bind_text(st, idx, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+        }
+    }
+
+    std::vector<FieldDef> columns;
+    for (int c = 0; c < sqlite3_column_count(st); ++c) {
+        FieldDef def{sqlite3_column_name(st, c), FieldType::Text};
+        for (const auto& f : file->fields())
+            if (sameFieldName(f.name, def.name))
+                def.type = f.type;
+        columns.push_back(def);
+    }
+    std::vector<Row> answer;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        Row row;
+        for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+            switch (sqlite3_column_type(st, c)) {
+            case SQLITE_NULL: row.emplace_back(); break;
+            case SQLITE_INTEGER: row.emplace_back(static_cast<std::int64_t>(sqlite3_column_int64(st, c))); break;
+            case SQLITE_FLOAT: row.emplace_back(sqlite3_column_double(st, c)); break;
+            default: {
+                const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+                row.emplace_back(text::fromUtf8(std::string_view(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(st, c)))).text);
+            }
+            }
+        }
+        answer.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        std::string msg = sqlite3_errmsg(db);
+        sqlite3_finalize(st);
+        engineError(msg);
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+
+    // Persistent data fields bind to the answer's columns by name.
+    std::vector<FieldDef> defs;
+    if (m_specs.empty()) {
+        defs = columns;
+    } else {
+        for (auto& spec : m_specs) {
+            if (!spec.lookup) {
+                spec.dataColumn = -1;
+                for (std::size_t c = 0; c < columns.size(); ++c)
+                    if (sameFieldName(columns[c].name, spec.def.name))
+                        spec.dataColumn = static_cast<int>(c);
+                if (spec.dataColumn < 0)
+                    throw TableError(m_name + ": 項目 " + spec.def.name + " が問い合わせの結果にありません");
+            }
+            defs.push_back(spec.def);
+        }
+    }
+    m_lookupCaches.clear();
+    setContents(std::move(defs), std::move(answer));
+    activate();
+}
+
+void Query::Refresh()
+{
+    m_lookupCaches.clear();
+    DataSet::Refresh();
+}
+
+const Query::LookupCache& Query::cacheFor(const FieldSpec& spec) const
+{
+    std::string cacheKey = spec.lookupKeyFields + "|" + std::to_string(reinterpret_cast<std::uintptr_t>(spec.lookupDataSet));
+    LookupCache& cache = m_lookupCaches[cacheKey];
+    const DataSet* lookup = spec.lookupDataSet;
+    if (cache.dataSet != lookup || cache.generation != lookup->Generation()) {
+        cache.dataSet = lookup;
+        cache.generation = lookup->Generation();
+        cache.rowOfKey.clear();
+        std::vector<int> cols;
+        for (const auto& n : splitFieldNames(spec.lookupKeyFields))
+            cols.push_back(lookup->FieldIndex(n));
+        const auto& rows = lookup->AllRows();
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            std::vector<Value> key;
+            for (int c : cols)
+                key.push_back(c >= 0 && static_cast<std::size_t>(c) < rows[r].size() ? rows[r][static_cast<std::size_t>(c)] : Value());
+            cache.rowOfKey.emplace(keyText(key), static_cast<int>(r));  // the first row wins
+        }
+    }
+    return cache;
+}
+
+Value Query::valueOf(int rowIndex, int fieldIndex) const
+{
+    if (m_specs.empty())
+        return DataSet::valueOf(rowIndex, fieldIndex);
+    const FieldSpec& spec = m_specs[static_cast<std::size_t>(fieldIndex)];
+    const Row& row = m_rows[static_cast<std::size_t>(rowIndex)];
+    if (!spec.lookup)
+        return row[static_cast<std::size_t>(spec.dataColumn)];
+    if (!spec.lookupDataSet || !spec.lookupDataSet->Active())
+        return Value();
+    std::vector<Value> key;
+    for (const auto& n : splitFieldNames(spec.keyFields)) {
+        int f = FieldIndex(n);
+        if (f < 0 || m_specs[static_cast<std::size_t>(f)].lookup)
+            return Value();
+        key.push_back(row[static_cast<std::size_t>(m_specs[static_cast<std::size_t>(f)].dataColumn)]);
+    }
+    const LookupCache& cache = cacheFor(spec);
+    auto it = cache.rowOfKey.find(keyText(key));
+    if (it == cache.rowOfKey.end())
+        return Value();
+    int resultCol = spec.lookupDataSet->FieldIndex(spec.lookupResultField);
+    if (resultCol < 0)
+        return Value();
+    const Row& target = spec.lookupDataSet->AllRows()[static_cast<std::size_t>(it->second)];
+    return static_cast<std::size_t>(resultCol) < target.size() ? target[static_cast<std::size_t>(resultCol)] : Value();
+}
+
+}  // namespace store

@@ -1,0 +1,62 @@
+// A local-SQL query: its statement lines, its answer set (which reads like a table), and
+// persistent fields, data or look-up, that bind by name when it opens.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "store/DataSet.h"
+
+namespace store {
+
+class Query : public DataSet {
+public:
+    explicit Query(std::string name);
+
+    // SQL: the statement as text lines (code page 932), joined when the query opens.
+    std::vector<std::string>& SQL() { return m_sql; }
+    const std::vector<std::string>& SQL() const { return m_sql; }
+    void SetSQL(std::vector<std::string> lines) { m_sql = std::move(lines); }
+
+    // Persistent fields. Without any, the answer's columns are the fields.
+    void AddDataField(const std::string& name, FieldType type);
+    // A look-up field: LookupResultField of the LookupDataSet row whose LookupKeyFields equal
+    // this row's KeyFields.
+    void AddLookupField(const std::string& name, FieldType type, const std::string& keyFields,
+                        const std::string& lookupKeyFields, const std::string& lookupResultField);
+    void SetLookupDataSet(const std::string& field, DataSet* lookup);
+    DataSet* LookupDataSet(const std::string& field) const;
+
+    // Runs the statement against its table file in the working directory. Throws TableError
+    // with the engine's message; the query stays closed then.
+    void Open() override;
+    void Refresh() override;
+
+    // The file the last statement named (tests check which files a search read).
+    const std::string& LastTableFile() const { return m_lastTableFile; }
+
+private:
+    struct FieldSpec {
+        FieldDef def;
+        bool lookup = false;
+        std::string keyFields, lookupKeyFields, lookupResultField;
+        DataSet* lookupDataSet = nullptr;
+        int dataColumn = -1;  // for data fields: the answer column
+    };
+    struct LookupCache {
+        const DataSet* dataSet = nullptr;
+        std::uint64_t generation = 0;
+        std::unordered_map<std::string, int> rowOfKey;
+    };
+
+    Value valueOf(int rowIndex, int fieldIndex) const override;
+    const LookupCache& cacheFor(const FieldSpec& spec) const;
+
+    std::vector<std::string> m_sql;
+    std::vector<FieldSpec> m_specs;
+    std::string m_lastTableFile;
+    mutable std::unordered_map<std::string, LookupCache> m_lookupCaches;  // by look-up key field set
+};
+
+}  // namespace store

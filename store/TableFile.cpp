@@ -1,0 +1,323 @@
+// SQLite access for table files: open with checks, read whole, write inside transactions.
+#include "store/TableFile.h"
+
+#include <sqlite3.h>
+
+#include "text/Cp932.h"
+
+namespace store {
+
+namespace {
+
+OpenObserver& openObserver()
+{
+    static OpenObserver observer;
+    return observer;
+}
+
+FieldType typeOfDeclared(std::string declared)
+{
+    for (auto& c : declared)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (declared.find("MEMO") != std::string::npos)
+        return FieldType::Memo;
+    if (declared.find("INT") != std::string::npos)
+        return FieldType::Integer;
+    if (declared.find("REAL") != std::string::npos || declared.find("FLOA") != std::string::npos ||
+        declared.find("DOUB") != std::string::npos)
+        return FieldType::Float;
+    return FieldType::Text;
+}
+
+const char* declaredOfType(FieldType t)
+{
+    switch (t) {
+    case FieldType::Integer: return "INTEGER";
+    case FieldType::Float: return "REAL";
+    case FieldType::Memo: return "MEMOTEXT";
+    case FieldType::Text: break;
+    }
+    return "TEXT";
+}
+
+std::string utf8Of(const std::string& cp932Text)
+{
+    return text::toUtf8(cp932Text).text;
+}
+
+void bindValue(sqlite3_stmt* st, int index, const Value& v)
+{
+    if (v.isNull())
+        sqlite3_bind_null(st, index);
+    else if (v.isInteger())
+        sqlite3_bind_int64(st, index, v.asInteger());
+    else if (v.isFloat())
+        sqlite3_bind_double(st, index, v.asFloat());
+    else {
+        std::string u = utf8Of(v.asText());
+        sqlite3_bind_text(st, index, u.data(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
+    }
+}
+
+std::string fileLabel(const std::filesystem::path& p)
+{
+    return p.filename().string();
+}
+
+}  // namespace
+
+std::string quoteIdentifier(const std::string& name)
+{
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+void setOpenObserver(OpenObserver observer)
+{
+    openObserver() = std::move(observer);
+}
+
+std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& file, bool readOnly)
+{
+    if (openObserver())
+        openObserver()(file);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec))
+        throw TableError("テーブル " + fileLabel(file) + " が開けません: ファイルがありません");
+    std::unique_ptr<TableFile> t(new TableFile);
+    t->m_path = file;
+    t->m_readOnly = readOnly;
+    int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (sqlite3_open_v2(file.string().c_str(), &t->m_db, flags, nullptr) != SQLITE_OK)
+        t->fail("開けません");
+    sqlite3_busy_timeout(t->m_db, 2000);
+    if (!readOnly)
+        t->exec("PRAGMA synchronous=FULL");
+
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(t->m_db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'",
+                           -1, &st, nullptr) != SQLITE_OK)
+        throw TableError("テーブル " + fileLabel(file) + " はテーブルファイルではありません (" +
+                         sqlite3_errmsg(t->m_db) + ")");
+    std::vector<std::string> names;
+    while (sqlite3_step(st) == SQLITE_ROW)
+        names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    if (names.size() != 1)
+        throw TableError("テーブル " + fileLabel(file) + " はテーブルファイルではありません (" +
+                         std::to_string(names.size()) + " 個の表)");
+    t->m_tableName = names[0];
+
+    std::string sql = "PRAGMA table_info(" + quoteIdentifier(t->m_tableName) + ")";
+    if (sqlite3_prepare_v2(t->m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
+        t->fail("の項目が読めません");
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        FieldDef f;
+        f.name = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
+        const unsigned char* decl = sqlite3_column_text(st, 2);
+        f.type = typeOfDeclared(decl ? reinterpret_cast<const char*>(decl) : "");
+        t->m_fields.push_back(f);
+    }
+    sqlite3_finalize(st);
+    return t;
+}
+
+void TableFile::create(const std::filesystem::path& file, const std::string& tableName,
+                       const std::vector<FieldDef>& fields, const std::vector<Row>& rows)
+{
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(file.string().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close(db);
+        throw TableError("テーブル " + fileLabel(file) + " が作れません: " + msg);
+    }
+    auto check = [&](int rc, const char* what) {
+        if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+            std::string msg = sqlite3_errmsg(db);
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+            throw TableError("テーブル " + fileLabel(file) + " が作れません (" + what + "): " + msg);
+        }
+    };
+    std::string ddl = "CREATE TABLE " + quoteIdentifier(tableName) + " (";
+    std::string ins = "INSERT INTO " + quoteIdentifier(tableName) + " VALUES (";
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        ddl += (i ? ", " : "") + quoteIdentifier(fields[i].name) + " " + declaredOfType(fields[i].type);
+        ins += i ? ",?" : "?";
+    }
+    ddl += ")";
+    ins += ")";
+    check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), "begin");
+    check(sqlite3_exec(db, ddl.c_str(), nullptr, nullptr, nullptr), "create");
+    sqlite3_stmt* st = nullptr;
+    check(sqlite3_prepare_v2(db, ins.c_str(), -1, &st, nullptr), "prepare");
+    for (const Row& row : rows) {
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            bindValue(st, static_cast<int>(i + 1), i < row.size() ? row[i] : Value());
+        int rc = sqlite3_step(st);
+        if (rc != SQLITE_DONE) {
+            sqlite3_finalize(st);
+            check(rc, "insert");
+        }
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), "commit");
+    sqlite3_close(db);
+}
+
+TableFile::~TableFile()
+{
+    if (m_db)
+        sqlite3_close(m_db);
+}
+
+void TableFile::exec(const std::string& sql) const
+{
+    char* err = nullptr;
+    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+        std::string msg = err ? err : sqlite3_errmsg(m_db);
+        sqlite3_free(err);
+        throw TableError("テーブル " + fileLabel(m_path) + ": " + msg);
+    }
+}
+
+void TableFile::fail(const std::string& what) const
+{
+    throw TableError("テーブル " + fileLabel(m_path) + " " + what + ": " + (m_db ? sqlite3_errmsg(m_db) : ""));
+}
+
+TableContents TableFile::readAll() const
+{
+    TableContents c;
+    c.tableName = m_tableName;
+    c.fields = m_fields;
+    std::string sql = "SELECT rowid";
+    for (const auto& f : m_fields)
+        sql += ", " + quoteIdentifier(f.name);
+    sql += " FROM " + quoteIdentifier(m_tableName) + " ORDER BY rowid";
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
+        fail("が読めません");
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        c.rowIds.push_back(sqlite3_column_int64(st, 0));
+        Row row;
+        row.reserve(m_fields.size());
+        for (std::size_t i = 0; i < m_fields.size(); ++i) {
+            int col = static_cast<int>(i + 1);
+            switch (sqlite3_column_type(st, col)) {
+            case SQLITE_NULL: row.emplace_back(); break;
+            case SQLITE_INTEGER: row.emplace_back(static_cast<std::int64_t>(sqlite3_column_int64(st, col))); break;
+            case SQLITE_FLOAT: row.emplace_back(sqlite3_column_double(st, col)); break;
+            default: {
+                const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+                int n = sqlite3_column_bytes(st, col);
+                text::Conversion conv = text::fromUtf8(std::string_view(p ? p : "", static_cast<std::size_t>(n)));
+                c.replacedCharacters += conv.replaced + conv.invalid;
+                Value v(std::move(conv.text));
+                // An integer field holding a numeral read back as text (any SQLite tool can
+                // write one) still reads as the integer.
+                if (m_fields[i].type == FieldType::Integer) {
+                    if (auto n64 = Value::parseInteger(v.asText()))
+                        v = Value(*n64);
+                }
+                row.push_back(std::move(v));
+            }
+            }
+        }
+        c.rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        std::string msg = sqlite3_errmsg(m_db);
+        sqlite3_finalize(st);
+        throw TableError("テーブル " + fileLabel(m_path) + " が読めません: " + msg);
+    }
+    sqlite3_finalize(st);
+    return c;
+}
+
+std::int64_t TableFile::insert(const Row& row)
+{
+    if (m_readOnly)
+        throw TableError("テーブル " + fileLabel(m_path) + " は読み取り専用です");
+    std::string sql = "INSERT INTO " + quoteIdentifier(m_tableName) + " (";
+    std::string vals;
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        sql += (i ? ", " : "") + quoteIdentifier(m_fields[i].name);
+        vals += i ? ",?" : "?";
+    }
+    sql += ") VALUES (" + vals + ")";
+    sqlite3_stmt* st = nullptr;
+    exec("BEGIN IMMEDIATE");
+    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+        std::string msg = sqlite3_errmsg(m_db);
+        exec("ROLLBACK");
+        throw TableError("テーブル " + fileLabel(m_path) + " に追加できません: " + msg);
+    }
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        bindValue(st, static_cast<int>(i + 1), i < row.size() ? row[i] : Value());
+    int rc = sqlite3_step(st);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) {
+        std::string msg = sqlite3_errmsg(m_db);
+        exec("ROLLBACK");
+        throw TableError("テーブル " + fileLabel(m_path) + " に追加できません: " + msg);
+    }
+    std::int64_t id = sqlite3_last_insert_rowid(m_db);
+    exec("COMMIT");
+    return id;
+}
+
+void TableFile::update(std::int64_t rowId, const Row& row)
+{
+    if (m_readOnly)
+        throw TableError("テーブル " + fileLabel(m_path) + " は読み取り専用です");
+    std::string sql = "UPDATE " + quoteIdentifier(m_tableName) + " SET ";
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        sql += (i ? ", " : "") + quoteIdentifier(m_fields[i].name) + "=?";
+    sql += " WHERE rowid=?";
+    sqlite3_stmt* st = nullptr;
+    exec("BEGIN IMMEDIATE");
+    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+        std::string msg = sqlite3_errmsg(m_db);
+        exec("ROLLBACK");
+        throw TableError("テーブル " + fileLabel(m_path) + " を更新できません: " + msg);
+    }
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        bindValue(st, static_cast<int>(i + 1), i < row.size() ? row[i] : Value());
+    sqlite3_bind_int64(st, static_cast<int>(m_fields.size() + 1), rowId);
+    int rc = sqlite3_step(st);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) {
+        std::string msg = sqlite3_errmsg(m_db);
+        exec("ROLLBACK");
+        throw TableError("テーブル " + fileLabel(m_path) + " を更新できません: " + msg);
+    }
+    exec("COMMIT");
+}
+
+void TableFile::remove(std::int64_t rowId)
+{
+    if (m_readOnly)
+        throw TableError("テーブル " + fileLabel(m_path) + " は読み取り専用です");
+    exec("BEGIN IMMEDIATE");
+    std::string sql = "DELETE FROM " + quoteIdentifier(m_tableName) + " WHERE rowid=" + std::to_string(rowId);
+    char* err = nullptr;
+    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+        std::string msg = err ? err : "";
+        sqlite3_free(err);
+        exec("ROLLBACK");
+        throw TableError("テーブル " + fileLabel(m_path) + " から削除できません: " + msg);
+    }
+    exec("COMMIT");
+}
+
+}  // namespace store

@@ -1,0 +1,74 @@
+// A table file: one SQLite database holding the one table of that file. Text columns are
+// stored as UTF-8 so the files read in any SQLite tool; values cross this boundary in code
+// page 932. Declared column types name the field kinds: INTEGER, TEXT, REAL and MEMOTEXT.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/TableError.h"
+#include "store/Value.h"
+
+struct sqlite3;
+
+namespace store {
+
+struct TableContents {
+    std::string tableName;          // the table inside the file
+    std::vector<FieldDef> fields;
+    std::vector<std::int64_t> rowIds;  // SQLite rowids, parallel to rows, in file order
+    std::vector<Row> rows;
+    std::size_t replacedCharacters = 0;  // text code page 932 could not hold, read as 〓
+};
+
+// An open table file. Read-only files are opened with SQLite's read-only flag; a writable
+// file commits every change in its own transaction, so a change is durable when the call
+// returns and a killed process leaves no half-written row.
+class TableFile {
+public:
+    // Throws TableError naming the file when it is missing, not SQLite, or not one table.
+    static std::unique_ptr<TableFile> open(const std::filesystem::path& file, bool readOnly);
+
+    // Creates (replacing) a table file with one table of the given fields and rows, in one
+    // transaction. Text values are code page 932 and are stored as UTF-8.
+    static void create(const std::filesystem::path& file, const std::string& tableName,
+                       const std::vector<FieldDef>& fields, const std::vector<Row>& rows);
+
+    ~TableFile();
+    TableFile(const TableFile&) = delete;
+    TableFile& operator=(const TableFile&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    const std::string& tableName() const { return m_tableName; }
+    const std::vector<FieldDef>& fields() const { return m_fields; }
+
+    TableContents readAll() const;
+
+    std::int64_t insert(const Row& row);                // returns the new rowid
+    void update(std::int64_t rowId, const Row& row);
+    void remove(std::int64_t rowId);
+
+private:
+    TableFile() = default;
+    void exec(const std::string& sql) const;
+    [[noreturn]] void fail(const std::string& what) const;
+
+    sqlite3* m_db = nullptr;
+    std::filesystem::path m_path;
+    std::string m_tableName;
+    std::vector<FieldDef> m_fields;
+    bool m_readOnly = true;
+};
+
+// "name" quoted as an SQLite identifier.
+std::string quoteIdentifier(const std::string& name);
+
+// Observers told of every table file opened, in order (tests check the opening order).
+using OpenObserver = std::function<void(const std::filesystem::path&)>;
+void setOpenObserver(OpenObserver observer);
+
+}  // namespace store
