@@ -106,6 +106,9 @@ void Query::Open()
     };
     if (sqlite3_open_v2(file->path().string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         engineError(db ? sqlite3_errmsg(db) : "out of memory");
+    // A double-quoted name that is no column must be an error, not a text.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     sqlite3_create_function(db, kContainsFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             containsFunction, nullptr, nullptr);
     std::string statement = sql.sqliteStatement(file->tableName());

@@ -59,6 +59,14 @@ void bindValue(sqlite3_stmt* st, int index, const Value& v)
     }
 }
 
+bool hasHotJournal(const std::filesystem::path& file)
+{
+    std::error_code ec;
+    auto journal = file;
+    journal += "-journal";
+    return std::filesystem::exists(journal, ec);
+}
+
 std::string fileLabel(const std::filesystem::path& p)
 {
     return p.filename().string();
@@ -98,6 +106,14 @@ std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& file, bo
     sqlite3_busy_timeout(t->m_db, 2000);
     if (!readOnly)
         t->exec("PRAGMA synchronous=FULL");
+    else if (hasHotJournal(file)) {
+        // A writer killed mid-transaction left its rollback journal; a read-only connection
+        // cannot roll it back, so let a short read-write connection do it first.
+        sqlite3* fixer = nullptr;
+        if (sqlite3_open_v2(file.string().c_str(), &fixer, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK)
+            sqlite3_exec(fixer, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        sqlite3_close(fixer);
+    }
 
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(t->m_db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'",

@@ -1,0 +1,482 @@
+// The table engine against real table files in a temporary working directory.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "store/DataSource.h"
+#include "store/Query.h"
+#include "store/Table.h"
+#include "store/TableFile.h"
+#include "support/TempDir.h"
+#include "text/Cp932.h"
+
+using namespace store;
+using text::cp932;
+
+namespace {
+
+class TableEngine : public ::testing::Test {
+protected:
+    testsupport::TempWorkingDir dir;
+
+    // Articles: Gyo, KubunNo, Title; file order deliberately not Gyo order.
+    void writeArticles()
+    {
+        TableFile::create("E1.db", "E1",
+                          {{"Gyo", FieldType::Integer}, {"KubunNo", FieldType::Integer}, {"Title", FieldType::Text}},
+                          {{3, 110, cp932("第３条")}, {1, 110, cp932("第１条")}, {2, 120, cp932("第２条")},
+                           {4, 130, cp932("第４条")}});
+    }
+    void writeTexts()
+    {
+        TableFile::create("E2.db", "E2",
+                          {{"Gyo", FieldType::Integer}, {"KubunNo", FieldType::Integer}, {"Honbun", FieldType::Memo}},
+                          {{1, 110, cp932("消費税法\r\n第１条（趣旨）\r\n　この法律は、消費税について定める。\r\n")},
+                           {2, 120, cp932("消費税法施行令\r\n第２条\r\n　ソフトウェアの100%を含む。it's\r\n")},
+                           {3, 110, cp932("消費税法\r\n第３条\r\n　課税資産の譲渡等\r\n")},
+                           {4, 130, cp932("消費税法施行規則\r\n第４条\r\n　仕入れに係る消費税額\r\n")}});
+    }
+    static std::vector<std::int64_t> column(DataSet& d, const char* field)
+    {
+        std::vector<std::int64_t> out;
+        for (d.First(); !d.Eof(); d.Next())
+            out.push_back(d.IntegerField(field));
+        return out;
+    }
+};
+
+TEST_F(TableEngine, cursorMovesAndSetsTheEndFlags)
+{
+    writeArticles();
+    Table t("HMainTable");
+    t.SetTableName("E1.db");
+    t.Open();
+    EXPECT_EQ(column(t, "Gyo"), (std::vector<std::int64_t>{3, 1, 2, 4}));  // file order
+    t.First();
+    EXPECT_TRUE(t.Bof());
+    EXPECT_FALSE(t.Eof());
+    t.Prior();
+    EXPECT_TRUE(t.Bof());
+    EXPECT_EQ(t.IntegerField("Gyo"), 3);
+    t.Last();
+    EXPECT_EQ(t.IntegerField("gyo"), 4);  // names match without regard to case
+    t.Next();
+    EXPECT_TRUE(t.Eof());
+    EXPECT_EQ(t.IntegerField("GYO"), 4);
+    EXPECT_EQ(t.TextField("title"), cp932("第４条"));
+    EXPECT_THROW(t.FieldValue("Nothing"), TableError);
+}
+
+TEST_F(TableEngine, emptyTableHasBothFlagsAfterFirst)
+{
+    TableFile::create("E5.db", "E5", {{"Gyo", FieldType::Integer}, {"TreeID", FieldType::Integer}}, {});
+    Table t("HTreeTable");
+    t.SetTableName("E5.db");
+    t.Open();
+    t.First();
+    EXPECT_TRUE(t.Bof());
+    EXPECT_TRUE(t.Eof());
+    EXPECT_TRUE(t.IsEmpty());
+    EXPECT_FALSE(t.Locate("Gyo", {1}));
+}
+
+TEST_F(TableEngine, fieldsReadAsEveryKind)
+{
+    TableFile::create("B1.db", "B1",
+                      {{"BookSeq", FieldType::Integer}, {"BookPage", FieldType::Float}, {"Mokuji", FieldType::Text},
+                       {"Memo", FieldType::Memo}},
+                      {{7, 123.5, cp932("　問１　課税の対象"), cp932("一行目\r\n二行目\r\n")}});
+    Table t("HbMainTable");
+    t.SetTableName("B1.db");
+    t.Open();
+    EXPECT_EQ(t.IntegerField("BookSeq"), 7);
+    EXPECT_DOUBLE_EQ(t.FloatField("BookPage"), 123.5);
+    EXPECT_EQ(t.TextField("Mokuji"), cp932("　問１　課税の対象"));
+    EXPECT_EQ(t.MemoLines("Memo"), (std::vector<std::string>{cp932("一行目"), cp932("二行目")}));
+    EXPECT_EQ(t.Fields()[1].type, FieldType::Float);
+    EXPECT_EQ(t.Fields()[3].type, FieldType::Memo);
+}
+
+TEST_F(TableEngine, indexOrderIsStableAmongEqualKeys)
+{
+    TableFile::create("E4.db", "E4",
+                      {{"Gyo", FieldType::Integer}, {"Sel", FieldType::Integer}},
+                      {{2, 30}, {1, 10}, {2, 31}, {1, 11}, {2, 32}, {1, 12}});
+    Table t("HLinkTable");
+    t.SetTableName("E4.db");
+    t.SetIndexFieldNames("Gyo");
+    t.Open();
+    EXPECT_EQ(column(t, "Sel"), (std::vector<std::int64_t>{10, 11, 12, 30, 31, 32}));
+    TableFile::create("key.db", "k", {{"ＫＥＹ", FieldType::Integer}, {"行", FieldType::Integer}},
+                      {{2, 1}, {1, 2}, {2, 3}});
+    Table k("Table4");
+    k.SetTableName("key.db");
+    k.SetIndexFieldNames("ＫＥＹ");
+    k.Open();
+    EXPECT_EQ(column(k, "行"), (std::vector<std::int64_t>{2, 1, 3}));
+    k.SetIndexFieldNames("行");
+    EXPECT_EQ(column(k, "ＫＥＹ"), (std::vector<std::int64_t>{2, 1, 2}));
+}
+
+TEST_F(TableEngine, detailFollowsMasterAndRaisesAfterScroll)
+{
+    writeArticles();
+    writeTexts();
+    Table main("HMainTable");
+    main.SetTableName("E1.db");
+    DataSource source("HMainSource");
+    source.setDataSet(&main);
+    Table sub("HSubTable");
+    sub.SetTableName("E2.db");
+    sub.SetIndexFieldNames("Gyo");
+    sub.SetMasterFields("Gyo");
+    sub.SetMasterSource(&source);
+    std::vector<std::int64_t> scrolledTo;
+    sub.AfterScroll = [&](DataSet& d) { scrolledTo.push_back(d.IntegerField("Gyo")); };
+    main.Open();
+    sub.Open();
+    EXPECT_EQ(scrolledTo, (std::vector<std::int64_t>{3}));
+    EXPECT_EQ(sub.RecordCount(), 1);
+    main.Next();
+    main.Next();
+    EXPECT_EQ(scrolledTo, (std::vector<std::int64_t>{3, 1, 2}));
+    EXPECT_EQ(sub.TextField("Honbun").substr(0, 14), cp932("消費税法施行令"));
+
+    // The link can be removed and restored at run time.
+    sub.SetMasterSource(nullptr);
+    EXPECT_EQ(sub.RecordCount(), 4);
+    EXPECT_TRUE(sub.Locate("Gyo", {4}));
+    main.First();  // no longer followed
+    EXPECT_EQ(sub.IntegerField("Gyo"), 4);
+    sub.SetMasterSource(&source);
+    EXPECT_EQ(sub.IntegerField("Gyo"), 3);
+    EXPECT_EQ(sub.RecordCount(), 1);
+}
+
+TEST_F(TableEngine, suspendedNotificationsResyncOnceOnResume)
+{
+    writeArticles();
+    writeTexts();
+    Table main("HMainTable");
+    main.SetTableName("E1.db");
+    DataSource source("HMainSource");
+    source.setDataSet(&main);
+    Table sub("HSubTable");
+    sub.SetTableName("E2.db");
+    sub.SetIndexFieldNames("Gyo");
+    sub.SetMasterFields("Gyo");
+    sub.SetMasterSource(&source);
+    main.Open();
+    sub.Open();
+    int gridResets = 0, detailScrolls = 0;
+    source.subscribe([&](DataEvent e) { gridResets += e == DataEvent::DataSetChanged; });
+    sub.AfterScroll = [&](DataSet&) { ++detailScrolls; };
+    main.DisableControls();
+    main.Next();
+    main.Next();
+    main.Last();
+    EXPECT_EQ(detailScrolls, 0);
+    EXPECT_EQ(sub.IntegerField("Gyo"), 3);  // not yet followed
+    main.EnableControls();
+    EXPECT_EQ(gridResets, 1);
+    EXPECT_EQ(detailScrolls, 1);
+    EXPECT_EQ(sub.IntegerField("Gyo"), 4);
+}
+
+TEST_F(TableEngine, locateOnOneOrSeveralFields)
+{
+    TableFile::create("E4.db", "E4",
+                      {{"Gyo", FieldType::Integer}, {"Sel", FieldType::Integer}, {"GoGyo", FieldType::Integer}},
+                      {{1, 10, 100}, {2, 10, 200}, {2, 11, 201}});
+    Table t("HLinkTable");
+    t.SetTableName("E4.db");
+    t.Open();
+    int scrolls = 0;
+    t.AfterScroll = [&](DataSet&) { ++scrolls; };
+    EXPECT_TRUE(t.Locate("Gyo;Sel", {std::string("2"), std::string("11")}));  // integers given as text
+    EXPECT_EQ(t.IntegerField("GoGyo"), 201);
+    EXPECT_EQ(scrolls, 1);
+    EXPECT_FALSE(t.Locate("Gyo;Sel", {2, 12}));
+    EXPECT_FALSE(t.Locate("Gyo", {std::string("x")}));
+    EXPECT_EQ(t.IntegerField("GoGyo"), 201);  // row unchanged
+    EXPECT_EQ(scrolls, 1);
+}
+
+TEST_F(TableEngine, filterGrammarAndMalformedFilterKeepsThePreviousOne)
+{
+    writeArticles();
+    Table t("HMainTable");
+    t.SetTableName("E1.db");
+    t.Open();
+    t.SetFilter("KubunNo < 120");
+    t.SetFiltered(true);
+    EXPECT_EQ(column(t, "Gyo"), (std::vector<std::int64_t>{3, 1}));
+    t.SetFilter("((KubunNo >= 120) and (KubunNo < 130)) or (Gyo = 3)");
+    EXPECT_EQ(column(t, "Gyo"), (std::vector<std::int64_t>{3, 2}));
+    t.SetFilter("(KubunNo >= 160) and (KubunNo < 190) ");
+    EXPECT_TRUE(t.IsEmpty());
+    t.SetFilter("KubunNo > 110");
+    struct Bad { const char* text; const char* words; } bad[] = {
+        {"KubunNo <", "整数があるべき所"},
+        {"(KubunNo > 1", "「)」がありません"},
+        {"KubunNo AND 1", "比較演算子"},
+        {"KubunNo <= 5", "演算子「<=」は使えません"},
+        {"Nothing = 1", "項目 Nothing"},
+        {"KubunNo = 1 junk", "余分な語"},
+    };
+    for (const auto& b : bad) {
+        try {
+            t.SetFilter(b.text);
+            ADD_FAILURE() << b.text;
+        } catch (const TableError& e) {
+            EXPECT_NE(std::string(e.what()).find(b.words), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(t.Filter(), "KubunNo > 110");
+        EXPECT_EQ(column(t, "Gyo"), (std::vector<std::int64_t>{2, 4}));
+    }
+    t.SetFiltered(false);
+    EXPECT_EQ(t.RecordCount(), 4);
+}
+
+TEST_F(TableEngine, dataSourceRebindsBetweenTableAndQuery)
+{
+    writeArticles();
+    writeTexts();
+    Table main("SMainTable");
+    main.SetTableName("E1.db");
+    DataSource source("SMainSource");
+    source.setDataSet(&main);
+    Table sub("SSubTable");
+    sub.SetTableName("E2.db");
+    sub.SetIndexFieldNames("Gyo");
+    sub.SetMasterFields("Gyo");
+    sub.SetMasterSource(&source);
+    main.Open();
+    sub.Open();
+    std::vector<std::int64_t> shown;
+    sub.AfterScroll = [&](DataSet& d) { shown.push_back(d.IntegerField("Gyo")); };
+
+    Query q("JyobunSQL0");
+    q.AddDataField("GYO", FieldType::Integer);
+    q.AddDataField("KubunNO", FieldType::Integer);
+    q.SetSQL({"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", cp932("WHERE ( Honbun LIKE '%消費税%') "), "ORDER BY Gyo "});
+    q.Open();
+    source.setDataSet(&q);
+    EXPECT_EQ(shown, (std::vector<std::int64_t>{1}));
+    q.Next();
+    EXPECT_EQ(shown, (std::vector<std::int64_t>{1, 2}));
+    source.setDataSet(&main);
+    EXPECT_EQ(shown.back(), 3);
+}
+
+TEST_F(TableEngine, localSqlShapesOfTheSearches)
+{
+    writeTexts();
+    auto run = [](std::vector<std::string> lines) {
+        Query q("q");
+        q.SetSQL(std::move(lines));
+        q.Open();
+        std::vector<std::int64_t> gyo;
+        for (q.First(); !q.Eof(); q.Next())
+            gyo.push_back(q.IntegerField("Gyo"));
+        return gyo;
+    };
+    using V = std::vector<std::int64_t>;
+    EXPECT_EQ(run({"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", cp932("WHERE ( Honbun LIKE '%消費税%') "),
+                   cp932("AND ( Honbun LIKE '%施行%') "), "ORDER BY Gyo "}),
+              (V{2, 4}));
+    EXPECT_EQ(run({"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", cp932("WHERE ( Honbun LIKE '%消費税%') "),
+                   "AND ( ( ( KubunNo > 100) AND ( KubunNo < 115) ) OR ( ( KubunNo > 125) AND ( KubunNo < 760) ) )",
+                   "ORDER BY Gyo "}),
+              (V{1, 3, 4}));
+    EXPECT_EQ(run({"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", cp932("WHERE ( Honbun LIKE '%法%') "),
+                   "AND  ( ( KubunNo > 115) AND ( KubunNo < 125) ) ", "ORDER BY Gyo "}),
+              (V{2}));
+    // Literal % and a doubled quote: searched for as those characters.
+    EXPECT_EQ(run({"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", "WHERE ( Honbun LIKE '%100%%') "}), (V{2}));
+    EXPECT_EQ(run({"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", "WHERE ( Honbun LIKE '%it''s%') "}), (V{2}));
+    EXPECT_EQ(run({"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", "WHERE ( Honbun LIKE '%1_0%') "}), (V{}));
+    // Column aliases are not part of the dialect.
+    EXPECT_THROW(run({"SELECT DISTINCT KubunNo AS Gyo FROM E2.db"}), TableError);
+}
+
+TEST_F(TableEngine, likeMatchesWholeCharactersOnly)
+{
+    // ソ is 83 5C and "\\" (5C) must not be found inside it; ア is 83 41 and "A" must not be.
+    TableFile::create("E2.db", "E2", {{"Gyo", FieldType::Integer}, {"Honbun", FieldType::Memo}},
+                      {{1, cp932("ソア")}, {2, cp932("A\\")}});
+    auto count = [](const std::string& word) {
+        Query q("q");
+        q.SetSQL({"SELECT DISTINCT Gyo ", "FROM E2.db ", "WHERE ( Honbun LIKE '%" + word + "%') "});
+        q.Open();
+        std::vector<std::int64_t> gyo;
+        for (q.First(); !q.Eof(); q.Next())
+            gyo.push_back(q.IntegerField("Gyo"));
+        return gyo;
+    };
+    EXPECT_EQ(count("\\"), (std::vector<std::int64_t>{2}));
+    EXPECT_EQ(count("A"), (std::vector<std::int64_t>{2}));
+    EXPECT_EQ(count(cp932("ア")), (std::vector<std::int64_t>{1}));
+}
+
+TEST_F(TableEngine, engineErrorsComeBackWithTheEnginesMessage)
+{
+    writeTexts();
+    struct Case { std::vector<std::string> sql; const char* words; } cases[] = {
+        {{"SELECT DISTINCT Gyo ", "FROM E2.db ", "WHERE ( Nothing LIKE '%a%') "}, "no such column: Nothing"},
+        {{"SELECT DISTINCT Gyo ", "FROM E9.db "}, "E9.db"},
+        {{"SELECT DISTINCT Gyo ", "FROM E2.db ", "WHERE ( Honbun LIKE '%a) "}, "引用符が閉じていません"},
+        {{"SELECT DISTINCT Gyo ", "FROM E2.db ", "WHERE ( Honbun LIKE 'a%') "}, "%…%"},
+        {{"DELETE FROM E2.db"}, "SELECT"},
+    };
+    for (const auto& c : cases) {
+        Query q("q");
+        q.SetSQL(c.sql);
+        try {
+            q.Open();
+            ADD_FAILURE() << c.words;
+        } catch (const TableError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.words), std::string::npos) << e.what();
+        }
+        EXPECT_FALSE(q.Active());
+    }
+}
+
+TEST_F(TableEngine, answerSetReadsLikeATableWithLookups)
+{
+    writeArticles();
+    writeTexts();
+    Table main("SMainTable");
+    main.SetTableName("E1.db");
+    main.Open();
+    Query q("JyobunSQL0");
+    q.AddDataField("GYO", FieldType::Integer);
+    q.AddDataField("KubunNO", FieldType::Integer);
+    q.AddLookupField("Title", FieldType::Text, "GYO", "Gyo", "Title");
+    q.SetLookupDataSet("Title", &main);
+    q.SetSQL({"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", cp932("WHERE ( Honbun LIKE '%消費%') "), "ORDER BY Gyo "});
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 4);
+    EXPECT_EQ(q.TextField("Title"), cp932("第１条"));
+    EXPECT_EQ(q.IntegerField("Gyo"), 1);  // "Gyo" reaches GYO
+    q.SetFilter("KubunNo = 120");
+    q.SetFiltered(true);
+    EXPECT_EQ(q.RecordCount(), 1);
+    EXPECT_EQ(q.TextField("title"), cp932("第２条"));
+    q.SetFiltered(false);
+    EXPECT_TRUE(q.Locate("Gyo", {std::string("4")}));
+    EXPECT_EQ(q.TextField("Title"), cp932("第４条"));
+    // Re-pointing the look-up at another table.
+    TableFile::create("G1.db", "G1", {{"Gyo", FieldType::Integer}, {"Title", FieldType::Text}}, {{4, cp932("民法第４条")}});
+    Table other("GMainTable");
+    other.SetTableName("G1.db");
+    other.Open();
+    q.SetLookupDataSet("Title", &other);
+    EXPECT_EQ(q.TextField("Title"), cp932("民法第４条"));
+    EXPECT_EQ(q.ValueAt(0, q.FieldIndex("Title")).asText(), "");
+}
+
+TEST_F(TableEngine, openFailuresNameTheFile)
+{
+    dir.writeFile("E1.db", "this is not a database at all, just some text that is long enough");
+    TableFile::create("E2.db", "E2", {{"Gyo", FieldType::Integer}}, {{1}});
+    struct Case { const char* file; std::vector<std::string> required; const char* words; } cases[] = {
+        {"E9.db", {}, "E9.db が開けません: ファイルがありません"},
+        {"E1.db", {}, "E1.db"},
+        {"E2.db", {"Gyo", "Honbun"}, "E2.db に項目 Honbun がありません"},
+    };
+    for (const auto& c : cases) {
+        Table t("t");
+        t.SetTableName(c.file);
+        t.SetRequiredFields(c.required);
+        try {
+            t.Open();
+            ADD_FAILURE() << c.file;
+        } catch (const TableError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.words), std::string::npos) << e.what();
+        }
+        EXPECT_FALSE(t.Active());
+    }
+}
+
+TEST_F(TableEngine, browsingTablesAreReadOnly)
+{
+    writeArticles();
+    Table t("HMainTable");
+    t.SetTableName("E1.db");
+    t.Open();
+    EXPECT_THROW(t.Append(), TableError);
+    EXPECT_THROW(t.Edit(), TableError);
+    EXPECT_THROW(t.Delete(), TableError);
+}
+
+TEST_F(TableEngine, authoringWritesAreDurable)
+{
+    std::filesystem::create_directories("YpSyohi/Jyobun/Data");
+    TableFile::create("YpSyohi/Jyobun/Data/リンク条文.DB", "リンク条文",
+                      {{"行", FieldType::Integer}, {"条件", FieldType::Text}}, {{1, cp932("第３０条")}});
+    auto open = [] {
+        auto t = std::make_unique<Table>("Table2");
+        t->SetDatabaseName("YpSyohi/Jyobun/Data");
+        t->SetTableName("リンク条文.DB");
+        t->SetReadOnly(false);
+        t->Open();
+        return t;
+    };
+    {
+        auto t = open();
+        t->Append();
+        t->SetFieldValue("行", std::string("2"));
+        t->SetFieldValue("条件", cp932("前条"));
+        t->Post();
+        EXPECT_EQ(t->IntegerField("行"), 2);
+        t->First();
+        t->Edit();
+        t->SetFieldValue("条件", cp932("同条"));
+        t->Post();
+        EXPECT_THROW(t->SetFieldValue("条件", "x"), TableError);  // not editing
+    }
+    {
+        auto t = open();
+        ASSERT_EQ(t->RecordCount(), 2);
+        EXPECT_EQ(t->TextField("条件"), cp932("同条"));
+        t->Delete();
+        EXPECT_EQ(t->TextField("条件"), cp932("前条"));
+    }
+    EXPECT_EQ(open()->RecordCount(), 1);
+}
+
+TEST_F(TableEngine, killedWriterLeavesNoHalfWrittenRow)
+{
+    TableFile::create("t.db", "t", {{"n", FieldType::Integer}, {"body", FieldType::Memo}}, {});
+    pid_t child = fork();
+    if (child == 0) {
+        Table t("t");
+        t.SetTableName("t.db");
+        t.SetReadOnly(false);
+        t.Open();
+        std::string body(200000, 'x');
+        for (int i = 0;; ++i) {
+            t.Append();
+            t.SetFieldValue("n", i);
+            t.SetFieldValue("body", body);
+            t.Post();
+        }
+    }
+    usleep(300000);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    Table t("t");
+    t.SetTableName("t.db");
+    t.Open();
+    ASSERT_GT(t.RecordCount(), 0);
+    int expected = 0;
+    for (t.First(); !t.Eof(); t.Next()) {
+        EXPECT_EQ(t.IntegerField("n"), expected++);
+        EXPECT_EQ(t.TextField("body").size(), 200000u);
+    }
+}
+
+}  // namespace
