@@ -40,8 +40,10 @@ DataSet::DataSet(std::string name) : m_name(std::move(name)) {}
 
 DataSet::~DataSet()
 {
-    if (m_masterSource)
+    if (m_masterSource) {
         m_masterSource->unsubscribe(m_masterSubscription);
+        m_masterSource->removeDetail(this);
+    }
     auto sources = m_sources;
     for (DataSource* s : sources)
         s->dataSetDestroyed();
@@ -346,12 +348,16 @@ void DataSet::SetMasterSource(DataSource* master)
 {
     if (m_masterSource == master)
         return;
-    if (m_masterSource)
+    if (m_masterSource) {
         m_masterSource->unsubscribe(m_masterSubscription);
+        m_masterSource->removeDetail(this);
+    }
     m_masterSource = master;
     m_masterSubscription = 0;
-    if (m_masterSource)
+    if (m_masterSource) {
         m_masterSubscription = m_masterSource->subscribe([this](DataEvent) { masterChanged(); });
+        m_masterSource->addDetail(this);
+    }
     if (m_active)
         activate();
 }

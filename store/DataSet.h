@@ -94,6 +94,9 @@ public:
     // All rows regardless of order, filter and master (look-ups read these).
     const std::vector<Row>& AllRows() const { return m_rows; }
 
+    // The master source is being destroyed: the link ends without a re-sync.
+    void masterSourceDestroyed() { m_masterSource = nullptr; m_masterSubscription = 0; }
+
     // Data sources register themselves when bound.
     void attachSource(DataSource* source);
     void detachSource(DataSource* source);

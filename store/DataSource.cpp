@@ -1,6 +1,7 @@
 // Data source bindings and their listeners.
 #include "store/DataSource.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "store/DataSet.h"
@@ -11,6 +12,19 @@ DataSource::~DataSource()
 {
     if (m_dataSet)
         m_dataSet->detachSource(this);
+    auto details = m_details;
+    for (DataSet* d : details)
+        d->masterSourceDestroyed();
+}
+
+void DataSource::addDetail(DataSet* detail)
+{
+    m_details.push_back(detail);
+}
+
+void DataSource::removeDetail(DataSet* detail)
+{
+    m_details.erase(std::remove(m_details.begin(), m_details.end(), detail), m_details.end());
 }
 
 void DataSource::setDataSet(DataSet* dataSet)

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace store {
 
@@ -33,11 +34,15 @@ public:
     // Called by the bound data set.
     void notify(DataEvent event);
     void dataSetDestroyed() { m_dataSet = nullptr; notify(DataEvent::DataSetChanged); }
+    // Detail data sets that follow this source; told when it goes away.
+    void addDetail(DataSet* detail);
+    void removeDetail(DataSet* detail);
 
 private:
     std::string m_name;
     DataSet* m_dataSet = nullptr;
     std::map<int, Listener> m_listeners;
+    std::vector<DataSet*> m_details;
     int m_nextId = 1;
 };
 

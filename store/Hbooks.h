@@ -17,10 +17,13 @@ namespace store {
 class THbooks {
 public:
     THbooks();
+    // Tearing the module down must not reach the display: the windows may already be gone.
+    ~THbooks() { onEntryScroll = nullptr; }
 
     struct BookComponents {
-        std::unique_ptr<Table> mainTable, subTable, nameTable, jumpTable, urlTable;
+        // The source first, so that it outlives the tables that follow it.
         std::unique_ptr<DataSource> mainSource;
+        std::unique_ptr<Table> mainTable, subTable, nameTable, jumpTable, urlTable;
     };
     std::array<BookComponents, kBookVolumeCount> volumes;  // HbMainTable … TbMainTable and the rest
     std::array<std::unique_ptr<Query>, kBookQueryPoolSize> BooksSQL;

@@ -17,10 +17,13 @@ namespace store {
 class THoujin {
 public:
     THoujin();
+    // Tearing the module down must not reach the display: the windows may already be gone.
+    ~THoujin() { onArticleScroll = nullptr; }
 
     struct LawComponents {
-        std::unique_ptr<Table> mainTable, mainTable2, subTable, linkTable, treeTable;
+        // The source first, so that it outlives the tables that follow it.
         std::unique_ptr<DataSource> mainSource;
+        std::unique_ptr<Table> mainTable, mainTable2, subTable, linkTable, treeTable;
     };
     std::array<LawComponents, kLawVolumeCount> volumes;  // HMainTable … MMainTable and the rest
     std::array<std::unique_ptr<Query>, kLawQueryPoolSize> JyobunSQL;
