@@ -132,10 +132,12 @@ public:
     }
 
 private:
+    // Every byte is tested against a dozen markers: the first byte rules most of them out.
     bool holdsAt(Position pos, std::string_view bytes) const
     {
-        return pos - 1 + static_cast<Position>(bytes.size()) <= m_length &&
-               m_text.compare(static_cast<std::size_t>(pos - 1), bytes.size(), bytes) == 0;
+        const auto at = static_cast<std::size_t>(pos - 1);
+        return !bytes.empty() && at + bytes.size() <= m_text.size() && m_text[at] == bytes[0] &&
+               m_text.compare(at, bytes.size(), bytes) == 0;
     }
     char byteAt(Position pos) const { return m_text[static_cast<std::size_t>(pos - 1)]; }
 
@@ -267,12 +269,15 @@ private:
         if (m_colour == kLink)
             m_out += "\\ul";
         m_out += ' ';
-        for (Position pos = from; pos <= to; ++pos) {
-            const char byte = byteAt(pos);
-            if (byte == '\\' || byte == '{' || byte == '}')
-                m_out += '\\';
-            m_out += byte;
+        std::string_view bytes =
+            m_text.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
+        for (std::size_t special; (special = bytes.find_first_of("\\{}")) != std::string_view::npos;) {
+            m_out.append(bytes.substr(0, special));
+            m_out += '\\';
+            m_out += bytes[special];
+            bytes.remove_prefix(special + 1);
         }
+        m_out.append(bytes);
         m_out += '}';
         m_runStart = to + 1;
     }
