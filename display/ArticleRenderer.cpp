@@ -160,24 +160,16 @@ private:
     }
 
     // The link rows come in ascending sel; rows whose sel follow one another form one run, so
-    // two links that touch are drawn as one.
+    // two links that touch are drawn as one. The cursor stays on the first row after the run.
     void findNextLinkRun()
     {
-        if (m_linkCursor < 0) {
-            if (m_links.empty()) {
-                m_linkStart = m_linkEnd = kEnd;
-                return;
-            }
-            m_linkCursor = 0;
-        }
-        const auto rowCount = static_cast<std::ptrdiff_t>(m_links.size());
-        if (m_linkCursor >= rowCount) {
+        if (m_linkCursor >= m_links.size()) {
             m_linkStart = m_linkEnd = kEnd;
             return;
         }
         m_linkStart = static_cast<Position>(m_links[m_linkCursor].sel) + 1;
         m_linkEnd = m_linkStart;
-        while (m_linkCursor < rowCount && static_cast<Position>(m_links[m_linkCursor].sel) + 1 == m_linkEnd) {
+        while (m_linkCursor < m_links.size() && static_cast<Position>(m_links[m_linkCursor].sel) + 1 == m_linkEnd) {
             ++m_linkEnd;
             ++m_linkCursor;
         }
@@ -298,7 +290,7 @@ private:
     Position m_word2End = 0;
     Position m_linkStart = 0;
     Position m_linkEnd = 0;
-    std::ptrdiff_t m_linkCursor = -1;  // before the first search for the article's rows
+    std::size_t m_linkCursor = 0;
     Position m_bracketEnd = 0;
     int m_bracketDepth = 0;
     int m_quoteBalance = 0;
