@@ -1,4 +1,5 @@
-// The table engine's error: a message a user can read, shown by the window that catches it.
+// The table engine's error: a message a user can read (UTF-8, as every message of the program
+// is), shown by the window that catches it.
 #pragma once
 
 #include <stdexcept>
