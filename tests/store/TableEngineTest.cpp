@@ -1,6 +1,7 @@
 // The table engine against real table files in a temporary working directory.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -381,9 +382,22 @@ TEST_F(TableEngine, openFailuresNameTheFile)
 {
     dir.writeFile("E1.db", "this is not a database at all, just some text that is long enough");
     TableFile::create("E2.db", "E2", {{"Gyo", FieldType::Integer}}, {{1}});
+    TableFile::create("E3.db", "E3", {{"Gyo", FieldType::Integer}}, {{1}});
+    {
+        // A second table makes the file one that is not ours.
+        Table widen("w");
+        widen.SetTableName("E3.db");
+        widen.SetReadOnly(false);
+        widen.Open();
+    }
+    sqlite3* db = nullptr;
+    sqlite3_open("E3.db", &db);
+    sqlite3_exec(db, "CREATE TABLE extra (x INTEGER)", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
     struct Case { const char* file; std::vector<std::string> required; const char* words; } cases[] = {
         {"E9.db", {}, "E9.db が開けません: ファイルがありません"},
-        {"E1.db", {}, "E1.db"},
+        {"E1.db", {}, "E1.db はテーブルファイルではありません (file is not a database)"},
+        {"E3.db", {}, "E3.db はテーブルファイルではありません (2 個の表)"},
         {"E2.db", {"Gyo", "Honbun"}, "E2.db に項目 Honbun がありません"},
     };
     for (const auto& c : cases) {
