@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "text/Cp932.h"
+
 namespace store {
 
 bool sameFieldName(std::string_view a, std::string_view b)
@@ -138,19 +140,7 @@ Value DataSet::FieldValue(std::string_view name) const
 
 std::vector<std::string> DataSet::MemoLines(std::string_view name) const
 {
-    std::string textValue = TextField(name);
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < textValue.size(); ++i) {
-        if (textValue[i] == '\n') {
-            std::size_t end = (i > start && textValue[i - 1] == '\r') ? i - 1 : i;
-            lines.push_back(textValue.substr(start, end - start));
-            start = i + 1;
-        }
-    }
-    if (start < textValue.size())
-        lines.push_back(textValue.substr(start));
-    return lines;
+    return text::splitLines(TextField(name));
 }
 
 Value DataSet::ValueAt(int recNo, int fieldIndex) const

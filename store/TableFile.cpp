@@ -260,10 +260,31 @@ TableContents TableFile::readAll() const
     return c;
 }
 
-std::int64_t TableFile::insert(const Row& row)
+void TableFile::writeRow(const std::string& sql, const Row& row, std::int64_t rowId, const char* failure)
 {
     if (m_readOnly)
         throw TableError("テーブル " + fileLabel(m_path) + " は読み取り専用です");
+    exec("BEGIN IMMEDIATE");
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr);
+    if (rc == SQLITE_OK) {
+        for (std::size_t i = 0; i < m_fields.size(); ++i)
+            bindValue(st, static_cast<int>(i + 1), i < row.size() ? row[i] : Value());
+        if (rowId >= 0)
+            sqlite3_bind_int64(st, static_cast<int>(m_fields.size() + 1), rowId);
+        rc = sqlite3_step(st);
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) {
+        std::string msg = sqlite3_errmsg(m_db);
+        exec("ROLLBACK");
+        throw TableError("テーブル " + fileLabel(m_path) + " " + failure + ": " + msg);
+    }
+    exec("COMMIT");
+}
+
+std::int64_t TableFile::insert(const Row& row)
+{
     std::string sql = "INSERT INTO " + quoteIdentifier(m_tableName) + " (";
     std::string vals;
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
@@ -271,53 +292,17 @@ std::int64_t TableFile::insert(const Row& row)
         vals += i ? ",?" : "?";
     }
     sql += ") VALUES (" + vals + ")";
-    sqlite3_stmt* st = nullptr;
-    exec("BEGIN IMMEDIATE");
-    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
-        std::string msg = sqlite3_errmsg(m_db);
-        exec("ROLLBACK");
-        throw TableError("テーブル " + fileLabel(m_path) + " に追加できません: " + msg);
-    }
-    for (std::size_t i = 0; i < m_fields.size(); ++i)
-        bindValue(st, static_cast<int>(i + 1), i < row.size() ? row[i] : Value());
-    int rc = sqlite3_step(st);
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) {
-        std::string msg = sqlite3_errmsg(m_db);
-        exec("ROLLBACK");
-        throw TableError("テーブル " + fileLabel(m_path) + " に追加できません: " + msg);
-    }
-    std::int64_t id = sqlite3_last_insert_rowid(m_db);
-    exec("COMMIT");
-    return id;
+    writeRow(sql, row, -1, "に追加できません");
+    return sqlite3_last_insert_rowid(m_db);
 }
 
 void TableFile::update(std::int64_t rowId, const Row& row)
 {
-    if (m_readOnly)
-        throw TableError("テーブル " + fileLabel(m_path) + " は読み取り専用です");
     std::string sql = "UPDATE " + quoteIdentifier(m_tableName) + " SET ";
     for (std::size_t i = 0; i < m_fields.size(); ++i)
         sql += (i ? ", " : "") + quoteIdentifier(m_fields[i].name) + "=?";
     sql += " WHERE rowid=?";
-    sqlite3_stmt* st = nullptr;
-    exec("BEGIN IMMEDIATE");
-    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
-        std::string msg = sqlite3_errmsg(m_db);
-        exec("ROLLBACK");
-        throw TableError("テーブル " + fileLabel(m_path) + " を更新できません: " + msg);
-    }
-    for (std::size_t i = 0; i < m_fields.size(); ++i)
-        bindValue(st, static_cast<int>(i + 1), i < row.size() ? row[i] : Value());
-    sqlite3_bind_int64(st, static_cast<int>(m_fields.size() + 1), rowId);
-    int rc = sqlite3_step(st);
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) {
-        std::string msg = sqlite3_errmsg(m_db);
-        exec("ROLLBACK");
-        throw TableError("テーブル " + fileLabel(m_path) + " を更新できません: " + msg);
-    }
-    exec("COMMIT");
+    writeRow(sql, row, rowId, "を更新できません");
 }
 
 void TableFile::remove(std::int64_t rowId)

@@ -55,6 +55,8 @@ public:
 private:
     TableFile() = default;
     void exec(const std::string& sql) const;
+    // Runs one INSERT or UPDATE of a row in its own transaction; rowId >= 0 binds after the fields.
+    void writeRow(const std::string& sql, const Row& row, std::int64_t rowId, const char* failure);
     [[noreturn]] void fail(const std::string& what) const;
 
     sqlite3* m_db = nullptr;
