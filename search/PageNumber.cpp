@@ -24,9 +24,8 @@ std::optional<double> PageNumberOfText(std::string_view pageText)
     if (digits == 0 || points > 1)
         return std::nullopt;
     // A leading or trailing point reads as a zero beside it.
-    std::string number(pageText);
-    if (number.front() == '.')
-        number.insert(0, "0");
+    std::string number = pageText.front() == '.' ? "0" : "";
+    number += pageText;
     if (number.back() == '.')
         number += '0';
     double value = 0;
