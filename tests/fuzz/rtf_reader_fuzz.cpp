@@ -1,6 +1,6 @@
 // Fuzz target for the RTF reader: any bytes must be read or refused without a fault, the byte
 // map of what was read must agree with its text, and every accepted document must save as RTF
-// that reads back to the very same text.
+// that reads back to the very same text and, from then on, saves as the same bytes.
 #include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -87,6 +87,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fail("a saved document reads back with other text");
         if (display::PlainTextMap(reread).text() != map.text())
             fail("a saved document reads back with other plain text");
+        for (char c : saved)
+            if (static_cast<unsigned char>(c) >= 0x80)
+                fail("saved RTF is not plain ASCII");
+        // Once saved and read, a document saves as the same bytes every time: no format drifts.
+        const std::string savedAgain = display::writeRtf(reread);
+        QTextDocument third;
+        if (!display::readRtf(savedAgain, third).accepted || display::writeRtf(third) != savedAgain)
+            fail("saving a read-back document changes it");
         // Lay out what is small enough, so that no format read can make the layout run away.
         if (size < 2048) {
             document.setTextWidth(400);
