@@ -201,6 +201,20 @@ TEST_F(RichTextViewTest, CharIndexFromPoint_givesTheCharacterUnderThePoint)
     EXPECT_EQ(m_view->charIndexFromPoint(QPoint(10, 290)), 12);
 }
 
+TEST_F(RichTextViewTest, CharIndexFromPoint_besideAWrappedLineGivesItsLastCharacter)
+{
+    std::string words;
+    for (int i = 0; i < 30; ++i)
+        words += "word" + std::to_string(i) + " ";
+    ASSERT_TRUE(m_view->loadRtf(articleDocument({{"\\li0\\fi0{\\cf0", words}})));
+    const QTextLayout* layout = m_view->document()->begin().layout();
+    ASSERT_GE(layout->lineCount(), 2);
+    const QTextLine first = layout->lineAt(0);
+    const int lastOfFirstLine = first.textStart() + first.textLength() - 1;
+    QRect r = characterRect(first.textStart());
+    EXPECT_EQ(m_view->charIndexFromPoint(QPoint(m_view->viewport()->width() - 2, r.center().y())), lastOfFirstLine);
+}
+
 TEST_F(RichTextViewTest, CharIndexFromPoint_followsTheScrolledText)
 {
     std::vector<std::pair<std::string, std::string>> lines;
