@@ -5,6 +5,7 @@
 #include "display/ArticleDisplay.h"
 #include "platform/AnswerFiles.h"
 #include "platform/Platform.h"
+#include "platform/SingleInstance.h"
 #include "store/Hbooks.h"
 #include "store/Houjin.h"
 #include "text/Cp932.h"
@@ -38,4 +39,9 @@ RunningProgram::~RunningProgram()
     m_houjin->onArticleScroll = nullptr;
     m_hbooks->onEntryScroll = nullptr;
     m_main.reset();
+}
+
+void RestoreOnLaterStart(SingleInstance& instance, TMain& window)
+{
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] { bringToFront(&window); });
 }

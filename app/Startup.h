@@ -10,6 +10,7 @@
 #include "store/Volumes.h"
 
 class Platform;
+class SingleInstance;
 class TMain;
 
 namespace store {
@@ -36,3 +37,6 @@ private:
     std::unique_ptr<store::THbooks> m_hbooks;
     std::unique_ptr<TMain> m_main;
 };
+
+// A later start of the program brings window back: restored when minimised, then to the front.
+void RestoreOnLaterStart(SingleInstance& instance, TMain& window);

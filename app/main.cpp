@@ -37,7 +37,7 @@ int main(int, char** argv)
 
     RunningProgram program(store::VolumeFiles::productDefault(), platform, ApplicationTitle());
     TMain& window = program.main();
-    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] { bringToFront(&window); });
+    RestoreOnLaterStart(instance, window);
     QObject::connect(&window, &TMain::closed, &application, &QApplication::quit);
     window.show();
     window.activateWindow();
