@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -172,9 +173,29 @@ QSize FixedWidthTabBar::tabSizeHint(int index) const
     return QSize(68, size.height());
 }
 
+namespace {
+
+// The tabs are narrow: a caption of five characters must fit in 68 pixels, so the tab's own
+// padding is kept small.
+class NarrowTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 4;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+}  // namespace
+
 PageControl::PageControl(QWidget* parent) : QTabWidget(parent)
 {
-    setTabBar(new FixedWidthTabBar(this));
+    auto* bar = new FixedWidthTabBar(this);
+    auto* style = new NarrowTabStyle;
+    style->setParent(bar);
+    bar->setStyle(style);
+    setTabBar(bar);
     setUsesScrollButtons(true);
     setElideMode(Qt::ElideNone);
 }
