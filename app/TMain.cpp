@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -275,7 +276,7 @@ void TMain::FitLawListColumns(int v)
     const int width = grid->width();
     // Widened first, so that the grid drops any horizontal scrolling before the real fit.
     grid->setColumnWidth(1, width + 50);
-    grid->setColumnWidth(1, width - grid->columnWidth(0) - 35);
+    grid->setColumnWidth(1, std::max(0, width - grid->columnWidth(0) - 35));
 }
 
 void TMain::FitBookListColumns(int b)
@@ -285,7 +286,7 @@ void TMain::FitBookListColumns(int b)
     DataGrid* grid = m_registry.book[static_cast<std::size_t>(b)].DBGrid;
     const int width = grid->width();
     grid->setColumnWidth(3, width + 50);
-    grid->setColumnWidth(3, width - grid->columnWidth(0) - grid->columnWidth(1) - grid->columnWidth(2) - 38);
+    grid->setColumnWidth(3, std::max(0, width - grid->columnWidth(0) - grid->columnWidth(1) - grid->columnWidth(2) - 38));
 }
 
 void TMain::ResetLawListHeight(int v)
