@@ -12,8 +12,10 @@ inline constexpr char kAuthoringMarker[] = "β";
 inline constexpr char kColourMarker[] = "Plus";
 inline constexpr char kOriginalMarker[] = "Original";
 
-// The title of the program being built (UTF-8). Only the program's entry asks; tests give the
-// main window the title they mean to try.
+// The title of the program being built (UTF-8). Only the program's entry asks, and only it is
+// compiled with the build's option; tests give the main window the title they mean to try. Kept
+// local to each file that sees it, so the program and the library may see different answers.
+namespace {
 inline const char* ApplicationTitle()
 {
 #ifdef SORVANE_AUTHORING
@@ -22,3 +24,4 @@ inline const char* ApplicationTitle()
     return kStandardTitle;
 #endif
 }
+}  // namespace
