@@ -42,8 +42,7 @@ RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent)
     QFont font(display::articleFontFamily());
     font.setPointSize(12);
     setFont(font);
-    setReadOnly(true);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setWritable(false);
     setUndoRedoEnabled(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setMouseTracking(true);
@@ -63,9 +62,18 @@ bool RichTextView::loadRtf(const std::string& rtf)
 
 void RichTextView::loadPlainText(const std::string& cp932Text)
 {
-    setPlainText(toQtLines(cp932Text));
+    // Through the document, so that no format of the text shown before carries over.
+    document()->setPlainText(toQtLines(cp932Text));
     setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);
+}
+
+void RichTextView::setWritable(bool writable)
+{
+    setReadOnly(!writable);
+    // Read-only, the caret still moves and selects with the keyboard, as in an edit control.
+    if (!writable)
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 std::string RichTextView::saveRtf() const

@@ -27,6 +27,10 @@ public:
     // Replaces the content with code page 932 text; CR LF, a lone CR and a lone LF end lines.
     void loadPlainText(const std::string& cp932Text);
 
+    // The read-only switch; the view starts read-only. Use it rather than setReadOnly, which
+    // would leave the read-only view without keyboard selection.
+    void setWritable(bool writable);
+
     // The content as RTF in code page 932.
     std::string saveRtf() const;
 

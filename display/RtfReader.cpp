@@ -558,7 +558,8 @@ void Reader::textByte(unsigned char byte)
     case Destination::FontTable:
         if (skippingFallback())
             return;
-        if (byte == ';' && !m_leadPending) {
+        // A ';' is never a second byte (they start at 40), so it always ends the entry.
+        if (byte == ';') {
             commitFontName();
             return;
         }

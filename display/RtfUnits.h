@@ -10,7 +10,8 @@
 
 namespace display {
 
-// Block format properties holding the measure a paragraph was read with, in twips.
+// Block format properties holding the measure a paragraph was read with, in twips (line
+// spacing without its sign: the line height type tells exact from at-least).
 enum RtfTwipsProperty : int {
     kLeftIndentTwips = QTextFormat::UserProperty + 0x5210,
     kFirstIndentTwips,

@@ -201,6 +201,20 @@ TEST_F(RichTextViewTest, CharIndexFromPoint_givesTheCharacterUnderThePoint)
     EXPECT_EQ(m_view->charIndexFromPoint(QPoint(10, 290)), 12);
 }
 
+TEST_F(RichTextViewTest, CharIndexFromPoint_besideAWrappedLineGivesItsLastCharacter)
+{
+    std::string words;
+    for (int i = 0; i < 30; ++i)
+        words += "word" + std::to_string(i) + " ";
+    ASSERT_TRUE(m_view->loadRtf(articleDocument({{"\\li0\\fi0{\\cf0", words}})));
+    const QTextLayout* layout = m_view->document()->begin().layout();
+    ASSERT_GE(layout->lineCount(), 2);
+    const QTextLine first = layout->lineAt(0);
+    const int lastOfFirstLine = first.textStart() + first.textLength() - 1;
+    QRect r = characterRect(first.textStart());
+    EXPECT_EQ(m_view->charIndexFromPoint(QPoint(m_view->viewport()->width() - 2, r.center().y())), lastOfFirstLine);
+}
+
 TEST_F(RichTextViewTest, CharIndexFromPoint_followsTheScrolledText)
 {
     std::vector<std::pair<std::string, std::string>> lines;
@@ -279,10 +293,16 @@ TEST_F(RichTextViewTest, Copy_putsTheSelectionsPlainTextOnTheClipboard)
 
 TEST_F(RichTextViewTest, LoadRtf_showsARefusedDocumentAsItsPlainText)
 {
+    ASSERT_TRUE(m_view->loadRtf(articleDocument({{"\\li480\\fi-480{\\cf3\\ul", "リンク"}})));
     const std::string notRtf = cp932("第一条　表示\r\n{\\b 太字}\r\n");
     EXPECT_FALSE(m_view->loadRtf(notRtf));
     EXPECT_EQ(m_view->plainText(), notRtf);
     EXPECT_EQ(m_view->caretPosition(), 0);
+    // Shown plainly: nothing of the link shown before stays.
+    QTextBlock first = m_view->document()->begin();
+    EXPECT_FALSE(first.begin().fragment().charFormat().fontUnderline());
+    EXPECT_FALSE(first.begin().fragment().charFormat().hasProperty(QTextFormat::ForegroundBrush));
+    EXPECT_EQ(first.blockFormat().leftMargin(), 0.0);
 
     const std::string unclosed = "{\\rtf1\\ansi abc";
     EXPECT_FALSE(m_view->loadRtf(unclosed));
@@ -342,6 +362,22 @@ TEST_F(RichTextViewTest, Rendering_hangsIndentsAndDrawsTheDocumentsColours)
                 ++red;
         }
     EXPECT_GT(red, 50);
+}
+
+TEST_F(RichTextViewTest, SetWritable_readOnlyViewStillSelectsWithTheKeyboard)
+{
+    ASSERT_TRUE(m_view->loadRtf(articleDocument(kMixedLines)));
+    EXPECT_TRUE(m_view->isReadOnly());
+    m_view->setWritable(true);
+    m_view->selectAll();
+    QTest::keyClicks(m_view.get(), "x");
+    EXPECT_EQ(m_view->plainText(), "x");
+    m_view->setWritable(false);
+    QTest::keyClicks(m_view.get(), "y");
+    EXPECT_EQ(m_view->plainText(), "x");
+    m_view->setCaretPosition(0);
+    QTest::keyClick(m_view.get(), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(m_view->selectedText(), "x");
 }
 
 TEST_F(RichTextViewTest, Fonts_documentFacesResolveToTheIpaFaces)
