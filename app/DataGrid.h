@@ -1,0 +1,39 @@
+// A list grid over a data source: whole-row selection, read-only, the selection following the
+// data set's current row and a row the user selects becoming the data set's current row.
+#pragma once
+
+#include <QTableView>
+#include <vector>
+
+#include "app/DataSourceModel.h"
+
+class DataGrid : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit DataGrid(QWidget* parent = nullptr);
+
+    // The grid's columns (titles and design widths), its rows drawn in rowFont and rowColour.
+    void setColumns(std::vector<GridColumn> columns, const QFont& rowFont, const QColor& rowColour);
+    // The data source whose data set the grid shows (nullptr: none).
+    void setDataSource(store::DataSource* source);
+
+    DataSourceModel* dataModel() const { return m_model; }
+    store::DataSource* dataSource() const { return m_model ? m_model->source() : nullptr; }
+    // The bound data set when it is open, else nullptr.
+    store::DataSet* dataSet() const { return m_model ? m_model->activeDataSet() : nullptr; }
+
+signals:
+    // The grid's width changed (its last column is refitted then).
+    void resized();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void followDataSet(int row);
+    void userMovedTo(int row);
+
+    DataSourceModel* m_model = nullptr;
+    bool m_following = false;  // set while the selection is moved to follow the data set
+};

@@ -1,0 +1,125 @@
+// Outline files and the tree that shows them.
+#include "app/OutlineTree.h"
+
+#include <QHeaderView>
+#include <fstream>
+#include <iterator>
+
+#include "text/QtText.h"
+
+std::optional<std::vector<store::OutlineNode>> ParseOutline(std::string_view bytes)
+{
+    std::vector<store::OutlineNode> nodes;
+    std::size_t pos = 0;
+    int previousDepth = -1;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        std::string_view line = bytes.substr(pos, end - pos);
+        pos = end;
+        if (pos < bytes.size() && bytes[pos] == '\r')
+            ++pos;
+        if (pos < bytes.size() && bytes[pos] == '\n')
+            ++pos;
+        if (line.empty())
+            continue;
+        std::size_t depth = line.find_first_not_of(" \t");
+        if (depth == std::string_view::npos)
+            depth = line.size();
+        if (static_cast<int>(depth) > previousDepth + 1)
+            return std::nullopt;
+        previousDepth = static_cast<int>(depth);
+        nodes.push_back({static_cast<int>(depth), std::string(line.substr(depth))});
+    }
+    return nodes;
+}
+
+OutlineTree::OutlineTree(QWidget* parent) : QTreeWidget(parent)
+{
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setIndentation(16);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformRowHeights(true);
+    // The selection stays as visible as when the tree has the focus.
+    QPalette p = palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(p);
+    // Selecting a node opens its children.
+    connect(this, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* current, QTreeWidgetItem*) {
+        if (current)
+            current->setExpanded(true);
+    });
+    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem*, int) { emit nodeClicked(); });
+}
+
+bool OutlineTree::loadOutlineFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::optional<std::vector<store::OutlineNode>> nodes;
+    if (in) {
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in.bad())
+            nodes = ParseOutline(bytes);
+    }
+    setNodes(nodes ? *nodes : std::vector<store::OutlineNode>{});
+    return nodes.has_value();
+}
+
+void OutlineTree::setNodes(const std::vector<store::OutlineNode>& nodes)
+{
+    clear();
+    m_nodes.clear();
+    m_positions.clear();
+    m_nodes.reserve(nodes.size());
+    std::vector<QTreeWidgetItem*> parents;  // the latest node of each depth
+    for (const store::OutlineNode& n : nodes) {
+        parents.resize(static_cast<std::size_t>(n.depth));
+        QTreeWidgetItem* item = parents.empty() ? new QTreeWidgetItem(this) : new QTreeWidgetItem(parents.back());
+        item->setText(0, text::toQString(n.caption));
+        parents.push_back(item);
+        m_positions.emplace(item, static_cast<int>(m_nodes.size()));
+        m_nodes.push_back(item);
+    }
+}
+
+QTreeWidgetItem* OutlineTree::nodeAt(int position) const
+{
+    if (position < 0 || position >= nodeCount())
+        return nullptr;
+    return m_nodes[static_cast<std::size_t>(position)];
+}
+
+int OutlineTree::positionOf(const QTreeWidgetItem* item) const
+{
+    auto it = m_positions.find(item);
+    return it == m_positions.end() ? -1 : it->second;
+}
+
+int OutlineTree::levelAt(int position) const
+{
+    int level = -1;
+    for (const QTreeWidgetItem* n = nodeAt(position); n; n = n->parent())
+        ++level;
+    return level;
+}
+
+int OutlineTree::selectedPosition() const
+{
+    return positionOf(currentItem());
+}
+
+void OutlineTree::selectPosition(int position)
+{
+    if (QTreeWidgetItem* item = nodeAt(position))
+        setCurrentItem(item);
+}
+
+void OutlineTree::collapseEverything()
+{
+    for (QTreeWidgetItem* item : m_nodes)
+        item->setExpanded(false);
+}

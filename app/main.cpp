@@ -1,0 +1,45 @@
+// The program's entry: the splash, the single-instance test, then the start-up and the message
+// loop until the main window closes. The program reads no command line and no environment.
+#include <QApplication>
+
+#include "app/BuildVariant.h"
+#include "app/Startup.h"
+#include "app/TMain.h"
+#include "app/TSplash.h"
+#include "display/Fonts.h"
+#include "platform/QtPlatform.h"
+#include "platform/SingleInstance.h"
+#include "store/Volumes.h"
+#include "text/Cp932.h"
+
+int main(int, char** argv)
+{
+    // Qt is given the program's name only, never the arguments it was started with.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication application(qtArgc, qtArgv);
+    application.setApplicationName(QString::fromUtf8(ApplicationTitle()));
+    // Closing the main window ends the program, whatever secondary windows are open.
+    application.setQuitOnLastWindowClosed(false);
+    display::registerFontSubstitutions();
+    installJapaneseTranslations(application);
+    QtPlatform platform;
+    PlatformScope platformScope(platform);
+
+    auto* splash = new TSplash;
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    SingleInstance instance(SingleInstance::serverNameFor(text::cp932(ApplicationTitle())));
+    if (instance.tryBecomePrimary() == SingleInstance::Role::Secondary)
+        return 0;
+
+    RunningProgram program(store::VolumeFiles::productDefault(), platform, ApplicationTitle());
+    TMain& window = program.main();
+    RestoreOnLaterStart(instance, window);
+    QObject::connect(&window, &TMain::closed, &application, &QApplication::quit);
+    window.show();
+    window.activateWindow();
+    return application.exec();
+}
