@@ -253,6 +253,23 @@ public:
     // The law of the volume a citation names just before `end` of t: by title or by a short
     // name its text defined, after the law's number in parentheses (消費税法（昭和６３年法律
     // 第１０８号）第３０条); nothing when it names none.
+    // Where the name of a law of the volume written right before `end` begins (民法第５２３条,
+    // 法第３０条, 同法第２条), so that the link covers the name too; end when there is none.
+    std::size_t nameStartBefore(const LawDraft& citing, U32View t, std::size_t end) const
+    {
+        if (end >= 2 && t.compare(end - 2, 2, U"同法") == 0)
+            return end - 2;
+        for (const auto& [name, law] : citing.abbreviations) {
+            if (name.size() > end || t.compare(end - name.size(), name.size(), name) != 0)
+                continue;
+            std::size_t start = end - name.size();
+            if (start > 0 && isIdeograph(t[start - 1]) && isIdeograph(name.front()))
+                continue;
+            return start;
+        }
+        return end;
+    }
+
     std::optional<int> lawNamedBefore(const LawDraft& citing, U32View t, std::size_t end) const
     {
         if (end > 0 && t[end - 1] == U'）') {
@@ -511,9 +528,15 @@ private:
     {
         std::size_t pos = 0;
         for (const auto& ref : findReferences(t, false)) {
-            plainPart(U32View(t).substr(pos, ref.begin - pos), line);
-            U32 refText = t.substr(ref.begin, ref.end - ref.begin);
-            line.push_back({refText, reference(ref, refText, t)});
+            std::size_t begin = ref.otherLaw ? std::max(pos, m_resolver.nameStartBefore(m_law, t, ref.begin)) : ref.begin;
+            plainPart(U32View(t).substr(pos, begin - pos), line);
+            if (begin < ref.begin) {
+                // the law's name: part of the citation, not of the gap before it
+                U32 name = t.substr(begin, ref.begin - begin);
+                m_gap += name;
+            }
+            auto target = reference(ref, t.substr(ref.begin, ref.end - ref.begin), t);
+            line.push_back({t.substr(begin, ref.end - begin), target});
             m_gap.clear();
             pos = ref.end;
         }
@@ -816,7 +839,9 @@ VolumeImport importVolume(const std::vector<ManifestEntry>& entries, const std::
             for (const auto& block : law.page.supplementary) {
                 std::size_t count = block.provisions.size();
                 int depth = 2;
-                if (count != 1) {
+                // A block gets its own node unless it is the law's one-row original 附則: the
+                // node shows an amending act's date and whether the block is an excerpt.
+                if (count != 1 || block.act || block.excerpt) {
                     v.outline.push_back({2, toCp932(supplementaryCaption(block), &s.replacedCharacters), 0});
                     depth = 3;
                 }
