@@ -19,8 +19,10 @@ public:
     THbooks();
 
     struct BookComponents {
-        std::unique_ptr<Table> mainTable, subTable, nameTable, jumpTable, urlTable;
+        // The source is declared first so that it is destroyed last: the sub table leaves it
+        // when destroyed, and the main table tells it it is gone.
         std::unique_ptr<DataSource> mainSource;
+        std::unique_ptr<Table> mainTable, subTable, nameTable, jumpTable, urlTable;
     };
     std::array<BookComponents, kBookVolumeCount> volumes;  // HbMainTable … TbMainTable and the rest
     std::array<std::unique_ptr<Query>, kBookQueryPoolSize> BooksSQL;

@@ -19,8 +19,10 @@ public:
     THoujin();
 
     struct LawComponents {
-        std::unique_ptr<Table> mainTable, mainTable2, subTable, linkTable, treeTable;
+        // The source is declared first so that it is destroyed last: the sub table leaves it
+        // when destroyed, and the main table tells it it is gone.
         std::unique_ptr<DataSource> mainSource;
+        std::unique_ptr<Table> mainTable, mainTable2, subTable, linkTable, treeTable;
     };
     std::array<LawComponents, kLawVolumeCount> volumes;  // HMainTable … MMainTable and the rest
     std::array<std::unique_ptr<Query>, kLawQueryPoolSize> JyobunSQL;

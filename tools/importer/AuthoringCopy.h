@@ -14,8 +14,9 @@
 //
 // What the link editor leaves alone carries what the delivery needs beyond the editor's fields:
 // - リンク条文.DB `check`: for a link the importer found, which occurrence (1, 2, …) of 条件 in
-//   the article's browsing text it covers; empty for a link an editor registered, which covers
-//   every occurrence not already covered by another link.
+//   the article's browsing text it covers (lines 1 and 2 included); empty for a link an editor
+//   registered, which covers every occurrence in the article's own lines (条文内容) that no
+//   other link covers.
 // - リンク条文.DB `Zeimoku`: -1 or -2 for a phrase that starts the reference search (政令 /
 //   省令); empty for a link to the article リンク条文番号 / リンク条文本文 of this volume.
 // - 目次.db: one row per outline node in order; a heading has its caption in 見出し and ＫＥＹ 0,

@@ -91,8 +91,8 @@ Delivery buildDelivery(const AuthoringVolume& authoring, int volume)
     }
 
     // Links, article by article: first the links placed on one occurrence of their phrase, in
-    // table order; then the links of a phrase everywhere, longest phrase first, on the text no
-    // other link holds.
+    // table order; then the links of a phrase everywhere in the article's own lines, longest
+    // phrase first, on the text no other link holds.
     std::map<int, std::vector<const AuthoringLink*>> linksOfKey;
     for (const auto& l : authoring.links)
         linksOfKey[l.key].push_back(&l);
@@ -142,7 +142,10 @@ Delivery buildDelivery(const AuthoringVolume& authoring, int volume)
                 }
                 starts.push_back(occ[static_cast<std::size_t>(*l->occurrence - 1)]);
             } else {
-                starts = occ;
+                // an editor's phrase is one of the article's own text: lines 1 and 2 are made here
+                for (std::size_t at : occ)
+                    if (at >= b.text.bodyOffset)
+                        starts.push_back(at);
             }
             for (std::size_t start : starts) {
                 std::size_t end = start + l->condition.size();
