@@ -124,3 +124,29 @@ TEST(RoundTrip, authoringCopyLiesWhereTheLinkEditorLooksAndSurvivesAnotherVolume
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RoundTrip, volumeZeroCarriesTheIndexFlagOfEveryCharacterItsTextHolds)
+{
+    importertest::TempDir dir;
+    fs::path root = dir.path() / "authoring";
+    auto imported = importer::importVolume(importer::readManifest(importertest::writeTestVolume(dir.path() / "pages")));
+    importer::writeAuthoringVolume(root, 0, imported.volume);
+    importer::deliverVolume(root, 0, dir.path() / "data");
+    EXPECT_TRUE(fs::exists(root / "YpHoujin" / "Jyobun" / "Data" / fs::path(u8"条文本文.db")));
+    auto texts = store::TableFile::open(dir.path() / "data" / "A2.db", true)->readAll();
+    ASSERT_EQ(texts.fields.size(), 3u + 51u);
+    EXPECT_EQ(texts.fields[3].name, "KEY0");
+    EXPECT_EQ(texts.fields[53].name, "KEY50");
+    // 第８条 (Gyo 9) holds 事 (index 49) but not 慶 (index 0)
+    const auto& eighth = texts.rows[8];
+    EXPECT_EQ(eighth[0].asInteger(), 9);
+    EXPECT_EQ(eighth[3 + 49].asInteger(), 1);
+    EXPECT_EQ(eighth[3 + 0].asInteger(), 0);
+    auto links = store::TableFile::open(dir.path() / "data" / "A4.db", true)->readAll();
+    for (const auto& r : links.rows)
+        EXPECT_TRUE(r[3].asInteger() == 0 || r[3].asInteger() < 0);
+}
+
+}  // namespace

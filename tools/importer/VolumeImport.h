@@ -2,6 +2,15 @@
 // and official name) to the volume's authoring copy. Articles are numbered in volume order;
 // reference links of the pages and the references found in the text become link rows; the
 // outline goes to the outline table.
+//
+// Rows and their numbers (条文本文, the article list's Bangou, the jump's key):
+//   main provision      ３０条, ３０条の２, ８４１条ノ２ (Bangou ８４１条の２)   title 第３０条（…）
+//   the law's own 附則   附則３条; a block without articles: 附則               title 附則第３条（…）
+//   an amending act's   附則（平成１８年法律第５０号）３条, the act by era, year, kind and
+//   附則                 number (its date is in the outline); a block without articles, or
+//                       its text before the first article: 附則（平成１８年法律第５０号）
+//   別表                 別表第１                                            title 別表第１（第６条関係）
+//   別紙様式             別紙様式, the form titles as its lines
 #pragma once
 
 #include <filesystem>
