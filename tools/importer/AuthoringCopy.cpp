@@ -100,9 +100,12 @@ private:
     std::map<std::string, std::size_t> m_index;
 };
 
-store::TableContents readTable(const fs::path& file)
+store::TableContents readTable(const fs::path& file, std::size_t* replaced = nullptr)
 {
-    return store::TableFile::open(file, true)->readAll();
+    store::TableContents c = store::TableFile::open(file, true)->readAll();
+    if (replaced)
+        *replaced += c.replacedCharacters;
+    return c;
 }
 
 std::optional<int> optionalInteger(const Value& v)
@@ -196,7 +199,7 @@ AuthoringVolume readAuthoringVolume(const fs::path& root, int volume)
 
     fs::path articleFile = jyobun / u8path(kArticleTableFile);
     {
-        auto c = readTable(articleFile);
+        auto c = readTable(articleFile, &v.replacedCharacters);
         FieldIndex f(c, articleFile);
         const std::size_t key = f("ＫＥＹ"), code = f("条文連番"), row = f("行"), kubun = f("条文区分"),
                           number = f("条文本文"), caption = f("表題"), content = f("条文内容");
@@ -224,7 +227,7 @@ AuthoringVolume readAuthoringVolume(const fs::path& root, int volume)
 
     fs::path linkFile = jyobun / u8path(kLinkTableFile);
     {
-        auto c = readTable(linkFile);
+        auto c = readTable(linkFile, &v.replacedCharacters);
         FieldIndex f(c, linkFile);
         const std::size_t key = f("ＫＥＹ"), code = f("リンク条文番号"), condition = f("条件"),
                           targetNumber = f("リンク条文本文");
@@ -245,7 +248,7 @@ AuthoringVolume readAuthoringVolume(const fs::path& root, int volume)
 
     fs::path masterFile = masterDirectory(root) / u8path(kMasterTableFile);
     {
-        auto c = readTable(masterFile);
+        auto c = readTable(masterFile, &v.replacedCharacters);
         FieldIndex f(c, masterFile);
         for (const auto& r : c.rows)
             v.master.push_back({static_cast<int>(r[f("連番")].asInteger()), r[f("条文区分")].asText(), r[f("正式名")].asText()});
@@ -253,7 +256,7 @@ AuthoringVolume readAuthoringVolume(const fs::path& root, int volume)
 
     fs::path outlineFile = jyobun / u8path(kOutlineTableFile);
     if (fs::exists(outlineFile)) {
-        auto c = readTable(outlineFile);
+        auto c = readTable(outlineFile, &v.replacedCharacters);
         FieldIndex f(c, outlineFile);
         std::vector<std::pair<long long, OutlineEntry>> nodes;
         for (const auto& r : c.rows)

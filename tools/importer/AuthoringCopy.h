@@ -74,6 +74,7 @@ struct AuthoringVolume {
     std::vector<AuthoringLink> links;
     std::vector<MasterEntry> master;
     std::vector<OutlineEntry> outline;
+    std::size_t replacedCharacters = 0;  // read: text in the files code page 932 cannot hold
 };
 
 // The volume's directory names under the root ("YpSyohi" for volume 1); throws for an index

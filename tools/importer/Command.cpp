@@ -78,7 +78,8 @@ void runDeliver(const std::string& root, int volume, const std::string& target, 
         err << "警告: " << p << "\n";
     out << "配布データを書きました: " << target << " (" << d.content.letter << "1.db … " << d.content.letter
         << "6.dl_): 条文 " << d.content.articles.size() << ", リンク " << d.content.links.size() << ", 参照索引 "
-        << d.content.references.size() << ", 目次 " << d.content.outline.size() << "\n";
+        << d.content.references.size() << ", 目次 " << d.content.outline.size() << ", 置換した文字 "
+        << d.replacedCharacters << "\n";
 }
 
 void runCheck(const std::string& page, std::ostream& out, std::ostream& err)

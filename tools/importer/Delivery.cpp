@@ -41,6 +41,7 @@ Delivery buildDelivery(const AuthoringVolume& authoring, int volume)
         throw DeliveryError("法令の巻の番号が違います: " + std::to_string(volume));
     Delivery d;
     d.content.letter = store::kLawLetters[static_cast<std::size_t>(volume)];
+    d.replacedCharacters = authoring.replacedCharacters;
 
     std::vector<const AuthoringArticle*> rows;
     for (const auto& a : authoring.articles)

@@ -33,6 +33,7 @@ struct Delivery {
     store::LawVolumeContent content;
     std::vector<LawDeliverySummary> laws;
     std::vector<std::string> problems;  // UTF-8: links whose phrase or target was not found
+    std::size_t replacedCharacters = 0;  // text of the authoring copy code page 932 cannot hold
 };
 
 // Builds the browsing content of volume `volume` (0 to 5) from an authoring copy in memory.

@@ -683,6 +683,8 @@ std::vector<ManifestEntry> readManifest(const fs::path& manifest)
         ++lineNo;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        if (lineNo == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            line.erase(0, 3);  // a byte order mark some editors write
         if (line.empty() || line[0] == '#')
             continue;
         auto cells = splitTabs(line);
