@@ -1,0 +1,158 @@
+// The command line of the importer.
+#include "tools/importer/Command.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "store/TableError.h"
+#include "store/Volumes.h"
+#include "tools/importer/BookSource.h"
+#include "tools/importer/Delivery.h"
+#include "tools/importer/PageParser.h"
+#include "tools/importer/VolumeImport.h"
+
+namespace importer {
+
+namespace {
+
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+const char* kUsage =
+    "使い方:\n"
+    "  importer import  目録 作業フォルダ 巻\n"
+    "  importer deliver 作業フォルダ 巻 出力フォルダ\n"
+    "  importer build   目録 作業フォルダ 巻 出力フォルダ\n"
+    "  importer book    元データ 書籍の巻(B/F/J) 出力フォルダ\n"
+    "  importer check   ページ\n"
+    "巻は A E G H I K または 0 から 5。-v で参照先のない参照を全部表示します。\n";
+
+int lawVolumeOf(const std::string& s)
+{
+    for (int v = 0; v < store::kLawVolumeCount; ++v)
+        if (s == std::string(1, store::kLawLetters[static_cast<std::size_t>(v)]) || s == std::to_string(v))
+            return v;
+    throw UsageError("法令の巻がわかりません: " + s);
+}
+
+char bookLetterOf(const std::string& s)
+{
+    for (char c : store::kBookLetters)
+        if (s == std::string(1, c))
+            return c;
+    throw UsageError("書籍の巻がわかりません: " + s);
+}
+
+void reportImport(const VolumeImport& result, bool verbose, std::ostream& out, std::ostream& err)
+{
+    for (const auto& law : result.laws) {
+        out << summaryLine(law) << "\n";
+        for (const auto& p : law.problems)
+            err << "警告: " << law.name << ": " << p << "\n";
+        if (verbose)
+            for (const auto& u : law.unresolved)
+                out << "  参照先なし: " << u << "\n";
+    }
+    out << "合計: 条文 " << result.volume.articles.size() << " 行, リンク " << result.volume.links.size() << " 件\n";
+}
+
+void runImport(const std::string& manifest, const std::string& root, int volume, bool verbose, std::ostream& out,
+               std::ostream& err)
+{
+    auto entries = readManifest(manifest);
+    VolumeImport result = importVolume(entries, [&](const std::string& m) { out << m << "\n"; });
+    writeAuthoringVolume(root, volume, result.volume);
+    reportImport(result, verbose, out, err);
+    out << "作業用データを書きました: " << jyobunDirectory(root, volume).string() << "\n";
+}
+
+void runDeliver(const std::string& root, int volume, const std::string& target, std::ostream& out, std::ostream& err)
+{
+    Delivery d = deliverVolume(root, volume, target);
+    for (const auto& law : d.laws)
+        out << summaryLine(law) << "\n";
+    for (const auto& p : d.problems)
+        err << "警告: " << p << "\n";
+    out << "配布データを書きました: " << target << " (" << d.content.letter << "1.db … " << d.content.letter
+        << "6.dl_): 条文 " << d.content.articles.size() << ", リンク " << d.content.links.size() << ", 参照索引 "
+        << d.content.references.size() << ", 目次 " << d.content.outline.size() << ", 置換した文字 "
+        << d.replacedCharacters << "\n";
+}
+
+void runCheck(const std::string& page, std::ostream& out, std::ostream& err)
+{
+    std::ifstream in(page, std::ios::binary);
+    if (!in)
+        throw ImportError("ページが読めません: " + page);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    LawPage p = parseLawPage(bytes.str());
+    std::size_t supplementary = 0;
+    for (const auto& b : p.supplementary)
+        supplementary += b.provisions.size();
+    out << toUtf8(p.title) << " (" << toUtf8(p.promulgation) << "): 見出し " << p.headings.size() << ", 条文 "
+        << p.articles.size() << ", 附則 " << p.supplementary.size() << " 件 " << supplementary << " 行, 別表 "
+        << p.appendedTables.size() << ", リンク " << p.links.size() << "\n";
+    for (const auto& problem : p.problems)
+        err << "警告: " << problem << "\n";
+}
+
+}  // namespace
+
+int runCommand(const std::vector<std::string>& rawArgs, std::ostream& out, std::ostream& err)
+{
+    std::vector<std::string> args;
+    bool verbose = false;
+    for (const auto& a : rawArgs) {
+        if (a == "-v")
+            verbose = true;
+        else
+            args.push_back(a);
+    }
+    try {
+        if (args.empty())
+            throw UsageError("コマンドがありません");
+        const std::string& cmd = args[0];
+        auto need = [&](std::size_t n) {
+            if (args.size() != n + 1)
+                throw UsageError(cmd + " の引数は " + std::to_string(n) + " 個です");
+        };
+        if (cmd == "import") {
+            need(3);
+            runImport(args[1], args[2], lawVolumeOf(args[3]), verbose, out, err);
+        } else if (cmd == "deliver") {
+            need(3);
+            runDeliver(args[1], lawVolumeOf(args[2]), args[3], out, err);
+        } else if (cmd == "build") {
+            need(4);
+            int volume = lawVolumeOf(args[3]);
+            runImport(args[1], args[2], volume, verbose, out, err);
+            runDeliver(args[2], volume, args[4], out, err);
+        } else if (cmd == "book") {
+            need(3);
+            char letter = bookLetterOf(args[2]);
+            auto content = readBookSource(args[1], letter, args[3]);
+            store::writeBookVolume(args[3], content);
+            out << "書籍データを書きました: " << args[3] << " (" << letter << "1.db …): 項目 " << content.entries.size()
+                << ", 書籍 " << content.books.size() << ", 条文へ " << content.jumps.size() << ", 文書へ "
+                << content.urls.size() << "\n";
+        } else if (cmd == "check") {
+            need(1);
+            runCheck(args[1], out, err);
+        } else {
+            throw UsageError("知らないコマンドです: " + cmd);
+        }
+    } catch (const UsageError& e) {
+        err << "importer: " << e.what() << "\n" << kUsage;
+        return 2;
+    } catch (const std::exception& e) {
+        err << "importer: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace importer
