@@ -51,4 +51,38 @@ TEST(ArticleJumpTool, printsTheRewrittenNumberAndTheArticleFound)
     }
 }
 
+TEST(ArticleJumpTool, theSelectedRangeDecidesTheBranchMarkAndTheArticleMark)
+{
+    testsupport::TempWorkingDir capture;
+    const std::filesystem::path volumes = capture.path() / "volumes";
+    using text::cp932;
+    store::LawVolumeContent g;
+    g.letter = 'G';
+    g.articles = {{1, 410, cp932("会社法"), cp932("２０４条の２"), cp932("第二百四条の二"), cp932("本文")},
+                  {2, 910, cp932("旧商法"), cp932("２０４条ノ２"), cp932("第二百四条ノ二"), cp932("本文")}};
+    store::writeLawVolume(volumes, g);
+    store::LawVolumeContent i;
+    i.letter = 'I';
+    i.articles = {{1, 350, cp932("財基通"), cp932("１２"), cp932("評価の原則"), cp932("本文")}};
+    store::writeLawVolume(volumes, i);
+
+    struct Case {
+        std::vector<std::string> args;  // after the folder
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {{"G", "204の2"}, {"２０４条の２", "1\t第二百四条の二"}},
+        {{"G", "204ﾉ2", "--range", "旧商法"}, {"２０４条ノ２", "2\t第二百四条ノ二"}},
+        {{"G", "204の2", "--range", "旧商法"}, {"２０４条ノ２", "2\t第二百四条ノ二"}},
+        {{"I", "12", "--range", "財基通"}, {"１２", "1\t評価の原則"}},
+        {{"I", "12"}, {"１２条", "該当の条文はありません"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{volumes.string()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        ToolRun r = runTool("article-jump", args, capture.path());
+        EXPECT_EQ(r.outLines(), c.lines) << c.args[1];
+    }
+}
+
 }  // namespace
