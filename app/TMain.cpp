@@ -28,9 +28,13 @@
 #include "authoring/ReferenceResolver.h"
 #include "display/Fonts.h"
 #include "display/RichTextView.h"
+#include "nav/Navigation.h"
 #include "platform/Platform.h"
+#include "search/SearchMachinery.h"
 #include "store/DataSet.h"
+#include "store/DataSource.h"
 #include "store/IndexCharacters.h"
+#include "store/RangePresets.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
 
@@ -138,7 +142,7 @@ void TMain::BuildVolumeRegistry()
     r.MemoRtf.clear();
     r.LinkToMemoMode = 0;
     r.RenderSuspended = 0;
-    r.HistoryCursor = r.HistoryHead = r.HistoryNewest = r.HistoryWrapped = 0;
+    r.History = nav::HistoryRing{};
     r.LawQueryPosition = -1;
     r.BookQueryPosition = -1;
     r.IndexCharacters = store::IndexCharacters();
@@ -453,26 +457,31 @@ void TMain::takeSelectionAsKeyword(VolumeKind kind)
 void TMain::BBtnBackClick()
 {
     ResolveCurrentVolume(true);
+    HistoryBack(*this);
 }
 
 void TMain::BBtnNextClick()
 {
     ResolveCurrentVolume(true);
+    HistoryNext(*this);
 }
 
 void TMain::BBtnHomeClick()
 {
-    ResolveCurrentVolume(true);
+    if (ResolveCurrentVolume(true) != VolumeKind::None)
+        Home(*this);
 }
 
 void TMain::BBtnOpenAllClick()
 {
-    ResolveCurrentVolume(true);
+    if (ResolveCurrentVolume(true) != VolumeKind::None)
+        OpenAll(*this);
 }
 
 void TMain::BBtnClearClick()
 {
-    ResolveCurrentVolume(true);
+    if (ResolveCurrentVolume(true) != VolumeKind::None)
+        Clear(*this);
 }
 
 void TMain::BBtnPrintClick()
@@ -542,13 +551,22 @@ void TMain::AllSelectActionClick()
 
 void TMain::HComboBoxChange()
 {
-    ResolveCurrentVolume(false);
+    if (ResolveCurrentVolume(false) != VolumeKind::Law)
+        return;
+    const std::size_t v = static_cast<std::size_t>(CurrentVolume);
+    if (store::DataSet* shown = m_registry.tables.law[v].mainSource->dataSet())
+        store::ApplyListRange(CurrentVolume, SelectedRangeText(m_registry.law[v].ComboBox), *shown);
 }
 
 void TMain::HbComboBoxChange()
 {
     CurrentVolume = -1;
     CurrentVolume = m_registry.BookIndexOfTab(ActivePage());
+    if (CurrentVolume < 0)
+        return;
+    const std::size_t b = static_cast<std::size_t>(CurrentVolume);
+    if (store::DataSet* shown = m_registry.tables.book[b].mainSource->dataSet())
+        store::ApplyBookListRange(CurrentVolume, SelectedRangeText(m_registry.book[b].ComboBox), *shown);
 }
 
 void TMain::HComboBoxKeyPress(QWidget*, QChar& key)
@@ -638,6 +656,7 @@ void TMain::MainPageControlChanging(QWidget* leavingTab)
     CurrentVolume = m_registry.LawIndexOfTab(leavingTab);
     if (CurrentVolume < 0)
         CurrentVolume = m_registry.BookIndexOfTab(leavingTab);
+    RecordHistoryOfTab(*this, leavingTab);
 }
 
 void TMain::MainPageControlChange()
