@@ -30,6 +30,10 @@
 #include "display/RichTextView.h"
 #include "nav/Navigation.h"
 #include "platform/Platform.h"
+#include "search/ArticleNumberJump.h"
+#include "search/BookSearch.h"
+#include "search/KeywordSearch.h"
+#include "search/ReferenceSearch.h"
 #include "search/SearchMachinery.h"
 #include "store/DataSet.h"
 #include "store/DataSource.h"
@@ -452,6 +456,14 @@ void TMain::takeSelectionAsKeyword(VolumeKind kind)
     }
 }
 
+void TMain::searchCurrentVolume(VolumeKind kind)
+{
+    if (kind == VolumeKind::Law)
+        KeywordSearch(*this, CurrentVolume);
+    else if (kind == VolumeKind::Book)
+        BookSearch(*this, CurrentVolume);
+}
+
 // ---- command handlers -------------------------------------------------------------------------
 
 void TMain::BBtnBackClick()
@@ -496,7 +508,13 @@ void TMain::BBtnWordClick()
 
 void TMain::BBtnJumpClick()
 {
-    ResolveCurrentVolume(true);
+    // Back returns to the position before the click, whatever the jump then makes of it.
+    RecordHistory(*this);
+    const VolumeKind kind = ResolveCurrentVolume(true);
+    if (kind == VolumeKind::Law)
+        ArticleNumberJump(*this, CurrentVolume);
+    else if (kind == VolumeKind::Book)
+        PageJump(*this, CurrentVolume);
 }
 
 void TMain::BBtnKensakuClick()
@@ -505,6 +523,7 @@ void TMain::BBtnKensakuClick()
     if (kind == VolumeKind::None)
         return;
     takeSelectionAsKeyword(kind);
+    searchCurrentVolume(kind);
 }
 
 void TMain::SentakuAction2Click()
@@ -520,11 +539,15 @@ void TMain::SentakuAction2Click()
         return;
     }
     takeSelectionAsKeyword(kind);
+    searchCurrentVolume(kind);
 }
 
 void TMain::BBtnKanrenJyoubunClick()
 {
-    ResolveLawVolumeOrComplain();
+    if (!ResolveLawVolumeOrComplain())
+        return;
+    PresetScope = 0;
+    ReferenceSearch(*this, CurrentVolume);
 }
 
 void TMain::BBtnMemoClick()
@@ -643,6 +666,8 @@ void TMain::HbooksDBGridDblClick()
 {
     CurrentVolume = -1;
     CurrentVolume = m_registry.BookIndexOfTab(ActivePage());
+    if (CurrentVolume >= 0)
+        OpenBookEntryTarget(*this, CurrentVolume);
 }
 
 void TMain::HoujinSplitter2Moved()

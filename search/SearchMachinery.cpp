@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "app/MainMessages.h"
 #include "app/TMain.h"
 #include "platform/Platform.h"
 #include "search/SearchMessages.h"
@@ -29,14 +30,14 @@ bool shownByAList(const std::array<Tables, N>& volumes, const store::DataSet* da
     return false;
 }
 
-// The rotation runs from the last pool entry down to the first and round again. At most one
-// query per volume is shown, so a free one always turns up within one round.
+// The rotation runs from the first pool entry to the last and round again. At most one query
+// per volume is shown, so a free one always turns up within one round.
 template <std::size_t PoolSize, typename IsShown>
 store::Query& takeFromPool(const std::array<store::Query*, PoolSize>& pool, int& position, IsShown isShown)
 {
     const int size = static_cast<int>(PoolSize);
     for (int tries = 0; tries < size; ++tries) {
-        position = position <= 0 ? size - 1 : position - 1;
+        position = position >= size - 1 ? 0 : position + 1;
         store::Query* q = pool[static_cast<std::size_t>(position)];
         if (q && !isShown(q))
             return *q;
@@ -134,7 +135,7 @@ void StopSearchTimer(TMain& main)
     main.SetStatusPanelText(0, QString::fromUtf8(searchmessages::kSearchEnded));
     main.SetStatusPanelText(1, QString::fromUtf8(searchmessages::kSearchTimePrefix) +
                                    QString::fromStdString(FormatElapsedSeconds(elapsed)) +
-                                   QString::fromUtf8(searchmessages::kSecondsSuffix));
+                                   QString::fromUtf8(mainmessages::kSecondsSuffix));
     main.platformOfWindow().setScreenCursor(CursorShape::Arrow);
     main.repaint();
 }
