@@ -281,14 +281,15 @@ protected:
 };
 
 // Answers the next reference search dialog once it is up: action looks at it and presses one of
-// its buttons. A dialog the action leaves open is cancelled, so no test waits on it.
-inline void answerSansyo(std::function<void(TSansyo&)> action, int triesLeft = 500)
+// its buttons. A dialog the action leaves open is cancelled, so no test waits on it. The watch
+// ends with context (the test's window), so it never reaches into a later test.
+inline void answerSansyo(QObject* context, std::function<void(TSansyo&)> action, int triesLeft = 500)
 {
-    QTimer::singleShot(5, [action, triesLeft] {
+    QTimer::singleShot(5, context, [context, action, triesLeft] {
         auto* dialog = qobject_cast<TSansyo*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) {
             if (triesLeft > 0)
-                answerSansyo(action, triesLeft - 1);
+                answerSansyo(context, action, triesLeft - 1);
             return;
         }
         action(*dialog);
