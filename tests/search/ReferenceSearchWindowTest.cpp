@@ -51,7 +51,7 @@ protected:
                 if (buttons[i]->isChecked())
                     seen.selected = i;
             }
-            seen.okHasFocus = d.SansyoOkButton->hasFocus();
+            seen.okHasFocus = d.focusWidget() == d.SansyoOkButton;
             if (scope >= 0)
                 buttons[scope]->setChecked(true);
             d.SansyoRadioGroup2->setItemIndex(currentArticle);
