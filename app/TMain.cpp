@@ -26,8 +26,11 @@
 #include "app/OutlineTree.h"
 #include "app/PanelSplitter.h"
 #include "authoring/ReferenceResolver.h"
+#include "display/ArticleDisplay.h"
 #include "display/Fonts.h"
 #include "display/RichTextView.h"
+#include "display/TextLinks.h"
+#include "memo/TMemoWindow.h"
 #include "nav/Navigation.h"
 #include "platform/Platform.h"
 #include "search/ArticleNumberJump.h"
@@ -145,6 +148,7 @@ void TMain::BuildVolumeRegistry()
     VolumeRegistry& r = m_registry;
     r.MemoRtf.clear();
     r.LinkToMemoMode = 0;
+    r.LinkSourceVolume = 0;
     r.RenderSuspended = 0;
     r.History = nav::HistoryRing{};
     r.LawQueryPosition = -1;
@@ -552,7 +556,9 @@ void TMain::BBtnKanrenJyoubunClick()
 
 void TMain::BBtnMemoClick()
 {
-    ResolveLawVolumeOrComplain();
+    if (!ResolveLawVolumeOrComplain())
+        return;
+    ShowMemoWindow(*this, CurrentVolume);
 }
 
 void TMain::CopyActionClick()
@@ -644,14 +650,36 @@ void TMain::HoujinDBGridMouseMove()
     m_platform.setScreenCursor(CursorShape::Arrow);
 }
 
-void TMain::HoujinRichEditMouseMove(QWidget*, int, Qt::MouseButtons, Qt::KeyboardModifiers)
+void TMain::HoujinRichEditMouseMove(QWidget*, int byteIndex, Qt::MouseButtons, Qt::KeyboardModifiers)
 {
-    ResolveCurrentVolume(false);
+    if (ResolveCurrentVolume(false) != VolumeKind::Law)
+        return;
+    HoverTextLink(*this, CurrentVolume, byteIndex);
 }
 
-void TMain::HoujinRichEditMouseDown(QWidget*, int, Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, bool)
+void TMain::HoujinRichEditMouseDown(QWidget*, int byteIndex, Qt::MouseButton, Qt::MouseButtons buttons,
+                                    Qt::KeyboardModifiers modifiers, bool doubleClick)
 {
     ResolveCurrentVolume(false);
+    m_registry.RenderSuspended = 0;
+    m_registry.LinkToMemoMode = 0;
+    // Every way out, an error included, leaves both flags clear.
+    struct ClearFlags {
+        VolumeRegistry& registry;
+        ~ClearFlags()
+        {
+            registry.RenderSuspended = 0;
+            registry.LinkToMemoMode = 0;
+        }
+    } clearFlags{m_registry};
+
+    const display::LinkPress press = display::classifyLinkPress(buttons, modifiers, doubleClick);
+    if (press == display::LinkPress::ContextMenu)
+        return;
+    if (press == display::LinkPress::MemoWindow)
+        m_registry.LinkToMemoMode = 1;
+    if (CurrentVolume >= 0)
+        FollowTextLink(*this, CurrentVolume, byteIndex);
 }
 
 void TMain::HoujinTreeViewClick()
@@ -660,6 +688,7 @@ void TMain::HoujinTreeViewClick()
         return;
     if (m_registry.law[static_cast<std::size_t>(CurrentVolume)].TreeSyncBusy != 0)
         return;
+    OpenArticleFromOutline(*this, CurrentVolume);
 }
 
 void TMain::HbooksDBGridDblClick()

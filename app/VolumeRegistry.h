@@ -73,6 +73,9 @@ struct VolumeRegistry {
     // detached or re-attached and must not render.
     int LinkToMemoMode = 0;
     int RenderSuspended = 0;
+    // The law volume whose text held the link being followed into a memo window; the new
+    // window reads the link row from that volume's link table.
+    int LinkSourceVolume = 0;
 
     // The one history of every view the user left, all volumes together, with its four indices.
     nav::HistoryRing History;
