@@ -175,6 +175,11 @@ TEST_F(Commands, lawOnlyCommandsOnALawTabResolveItsVolume)
     window().SetActivePage(window().GenTab);
     window().BBtnMemo->click();
     EXPECT_EQ(window().CurrentVolume, 2);
+    // The memo command asks for the window's size first.
+    ASSERT_EQ(platform.boxes().size(), 1u);
+    EXPECT_EQ(platform.boxes()[0].caption, "MemoWindow States");
+    EXPECT_EQ(platform.boxes()[0].text, text::cp932("メモウインドウを画面一杯に大きくしますか。"));
+    platform.clearBoxes();
     // The reference search asks for its scope first; cancelled, it shows nothing more.
     bool dialogShown = false;
     QTimer::singleShot(0, &window(), [&dialogShown] {
