@@ -99,16 +99,16 @@ void TMemoWindow::buildPanel()
     MemoPanel = new QWidget(this);
     MemoPanel->setObjectName(QStringLiteral("MemoPanel"));
     MemoPanel->setFixedHeight(kPanelHeight);
-    for (const MemoButtonSpec& spec : kButtons) {
+    for (const MemoButtonSpec& layout : kButtons) {
         auto* button = new QToolButton(MemoPanel);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setGeometry(spec.left, 2, 28, 26);
+        button->setObjectName(QString::fromLatin1(layout.name));
+        button->setGeometry(layout.left, 2, 28, 26);
         button->setIconSize(QSize(24, 24));
-        button->setIcon(QIcon(BuiltInButtonGlyph(spec.glyphFile - 1)));
+        button->setIcon(QIcon(BuiltInButtonGlyph(layout.glyphFile - 1)));
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        setHint(button, QString::fromUtf8(spec.hint));
-        button->setEnabled(spec.enabled);
-        this->*spec.button = button;
+        setHint(button, QString::fromUtf8(layout.hint));
+        button->setEnabled(layout.enabled);
+        this->*layout.button = button;
     }
 }
 
@@ -191,10 +191,10 @@ void TMemoWindow::bindCommands()
 void TMemoWindow::loadPaletteGlyphs()
 {
     // A missing or unreadable side file keeps the built-in glyph.
-    for (const MemoButtonSpec& spec : kButtons) {
+    for (const MemoButtonSpec& layout : kButtons) {
         QPixmap glyph;
-        if (glyph.load(QStringLiteral("D%1.dl_").arg(spec.glyphFile), "BMP"))
-            (this->*spec.button)->setIcon(QIcon(glyph));
+        if (glyph.load(QStringLiteral("D%1.dl_").arg(layout.glyphFile), "BMP"))
+            (this->*layout.button)->setIcon(QIcon(glyph));
     }
 }
 

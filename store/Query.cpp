@@ -58,36 +58,36 @@ Query::Query(std::string name) : DataSet(std::move(name)) {}
 
 void Query::AddDataField(const std::string& name, FieldType type)
 {
-    FieldSpec spec;
-    spec.def = {name, type};
-    m_specs.push_back(spec);
+    FieldDefinition definition;
+    definition.def = {name, type};
+    m_definitions.push_back(definition);
 }
 
 void Query::AddLookupField(const std::string& name, FieldType type, const std::string& keyFields,
                            const std::string& lookupKeyFields, const std::string& lookupResultField)
 {
-    FieldSpec spec;
-    spec.def = {name, type};
-    spec.lookup = true;
-    spec.keyFields = keyFields;
-    spec.lookupKeyFields = lookupKeyFields;
-    spec.lookupResultField = lookupResultField;
-    m_specs.push_back(spec);
+    FieldDefinition definition;
+    definition.def = {name, type};
+    definition.lookup = true;
+    definition.keyFields = keyFields;
+    definition.lookupKeyFields = lookupKeyFields;
+    definition.lookupResultField = lookupResultField;
+    m_definitions.push_back(definition);
 }
 
 void Query::SetLookupDataSet(const std::string& field, DataSet* lookup)
 {
-    for (auto& spec : m_specs)
-        if (spec.lookup && sameFieldName(spec.def.name, field))
-            spec.lookupDataSet = lookup;
+    for (auto& definition : m_definitions)
+        if (definition.lookup && sameFieldName(definition.def.name, field))
+            definition.lookupDataSet = lookup;
     m_lookupCaches.clear();
 }
 
 DataSet* Query::LookupDataSet(const std::string& field) const
 {
-    for (const auto& spec : m_specs)
-        if (sameFieldName(spec.def.name, field))
-            return spec.lookupDataSet;
+    for (const auto& definition : m_definitions)
+        if (sameFieldName(definition.def.name, field))
+            return definition.lookupDataSet;
     return nullptr;
 }
 
@@ -166,19 +166,19 @@ void Query::Open()
 
     // Persistent data fields bind to the answer's columns by name.
     std::vector<FieldDef> defs;
-    if (m_specs.empty()) {
+    if (m_definitions.empty()) {
         defs = columns;
     } else {
-        for (auto& spec : m_specs) {
-            if (!spec.lookup) {
-                spec.dataColumn = -1;
+        for (auto& definition : m_definitions) {
+            if (!definition.lookup) {
+                definition.dataColumn = -1;
                 for (std::size_t c = 0; c < columns.size(); ++c)
-                    if (sameFieldName(columns[c].name, spec.def.name))
-                        spec.dataColumn = static_cast<int>(c);
-                if (spec.dataColumn < 0)
-                    throw TableError(m_name + ": 項目 " + spec.def.name + " が問い合わせの結果にありません");
+                    if (sameFieldName(columns[c].name, definition.def.name))
+                        definition.dataColumn = static_cast<int>(c);
+                if (definition.dataColumn < 0)
+                    throw TableError(m_name + ": 項目 " + definition.def.name + " が問い合わせの結果にありません");
             }
-            defs.push_back(spec.def);
+            defs.push_back(definition.def);
         }
     }
     m_lookupCaches.clear();
@@ -192,17 +192,17 @@ void Query::Refresh()
     DataSet::Refresh();
 }
 
-const Query::LookupCache& Query::cacheFor(const FieldSpec& spec) const
+const Query::LookupCache& Query::cacheFor(const FieldDefinition& definition) const
 {
-    std::string cacheKey = spec.lookupKeyFields + "|" + std::to_string(reinterpret_cast<std::uintptr_t>(spec.lookupDataSet));
+    std::string cacheKey = definition.lookupKeyFields + "|" + std::to_string(reinterpret_cast<std::uintptr_t>(definition.lookupDataSet));
     LookupCache& cache = m_lookupCaches[cacheKey];
-    const DataSet* lookup = spec.lookupDataSet;
+    const DataSet* lookup = definition.lookupDataSet;
     if (cache.dataSet != lookup || cache.generation != lookup->Generation()) {
         cache.dataSet = lookup;
         cache.generation = lookup->Generation();
         cache.rowOfKey.clear();
         std::vector<int> cols;
-        for (const auto& n : splitFieldNames(spec.lookupKeyFields))
+        for (const auto& n : splitFieldNames(definition.lookupKeyFields))
             cols.push_back(lookup->FieldIndex(n));
         const auto& rows = lookup->AllRows();
         for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -217,29 +217,29 @@ const Query::LookupCache& Query::cacheFor(const FieldSpec& spec) const
 
 Value Query::valueOf(int rowIndex, int fieldIndex) const
 {
-    if (m_specs.empty())
+    if (m_definitions.empty())
         return DataSet::valueOf(rowIndex, fieldIndex);
-    const FieldSpec& spec = m_specs[static_cast<std::size_t>(fieldIndex)];
+    const FieldDefinition& definition = m_definitions[static_cast<std::size_t>(fieldIndex)];
     const Row& row = m_rows[static_cast<std::size_t>(rowIndex)];
-    if (!spec.lookup)
-        return row[static_cast<std::size_t>(spec.dataColumn)];
-    if (!spec.lookupDataSet || !spec.lookupDataSet->Active())
+    if (!definition.lookup)
+        return row[static_cast<std::size_t>(definition.dataColumn)];
+    if (!definition.lookupDataSet || !definition.lookupDataSet->Active())
         return Value();
     std::vector<Value> key;
-    for (const auto& n : splitFieldNames(spec.keyFields)) {
+    for (const auto& n : splitFieldNames(definition.keyFields)) {
         int f = FieldIndex(n);
-        if (f < 0 || m_specs[static_cast<std::size_t>(f)].lookup)
+        if (f < 0 || m_definitions[static_cast<std::size_t>(f)].lookup)
             return Value();
-        key.push_back(row[static_cast<std::size_t>(m_specs[static_cast<std::size_t>(f)].dataColumn)]);
+        key.push_back(row[static_cast<std::size_t>(m_definitions[static_cast<std::size_t>(f)].dataColumn)]);
     }
-    const LookupCache& cache = cacheFor(spec);
+    const LookupCache& cache = cacheFor(definition);
     auto it = cache.rowOfKey.find(keyText(key));
     if (it == cache.rowOfKey.end())
         return Value();
-    int resultCol = spec.lookupDataSet->FieldIndex(spec.lookupResultField);
+    int resultCol = definition.lookupDataSet->FieldIndex(definition.lookupResultField);
     if (resultCol < 0)
         return Value();
-    const Row& target = spec.lookupDataSet->AllRows()[static_cast<std::size_t>(it->second)];
+    const Row& target = definition.lookupDataSet->AllRows()[static_cast<std::size_t>(it->second)];
     return static_cast<std::size_t>(resultCol) < target.size() ? target[static_cast<std::size_t>(resultCol)] : Value();
 }
 

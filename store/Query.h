@@ -37,7 +37,7 @@ public:
     const std::string& LastTableFile() const { return m_lastTableFile; }
 
 private:
-    struct FieldSpec {
+    struct FieldDefinition {
         FieldDef def;
         bool lookup = false;
         std::string keyFields, lookupKeyFields, lookupResultField;
@@ -51,10 +51,10 @@ private:
     };
 
     Value valueOf(int rowIndex, int fieldIndex) const override;
-    const LookupCache& cacheFor(const FieldSpec& spec) const;
+    const LookupCache& cacheFor(const FieldDefinition& definition) const;
 
     std::vector<std::string> m_sql;
-    std::vector<FieldSpec> m_specs;
+    std::vector<FieldDefinition> m_definitions;
     std::string m_lastTableFile;
     mutable std::unordered_map<std::string, LookupCache> m_lookupCaches;  // by look-up key field set
 };
