@@ -173,8 +173,13 @@ TEST_F(Commands, lawOnlyCommandsOnABookTabAskForAnArticle)
 TEST_F(Commands, lawOnlyCommandsOnALawTabResolveItsVolume)
 {
     window().SetActivePage(window().GenTab);
+    // The memo command asks for the window's size; cancelled, no window opens.
+    platform.queueAnswer(Answer::Cancel);
     window().BBtnMemo->click();
     EXPECT_EQ(window().CurrentVolume, 2);
+    ASSERT_EQ(platform.boxes().size(), 1u);
+    EXPECT_EQ(platform.lastBox().caption, "MemoWindow States");
+    platform.clearBoxes();
     // The reference search asks for its scope first; cancelled, it shows nothing more.
     bool dialogShown = false;
     QTimer::singleShot(0, &window(), [&dialogShown] {

@@ -140,8 +140,9 @@ TEST_F(ArticleDisplayFlow, movingThroughTheListRendersEachArticleAndSelectsItsNo
         // Node 6: the walk up reaches the law. Node 21: six articles, chapter 2 and chapter 1.
         // Node 22: seven articles and chapter 2. Node 26: eight articles of its own chapter.
         const std::map<int, int> topNodeAt{{5, 0}, {19, 1}, {20, 14}, {24, 18}};
-        if (auto it = topNodeAt.find(gyo); it != topNodeAt.end())
+        if (auto it = topNodeAt.find(gyo); it != topNodeAt.end()) {
             EXPECT_EQ(topNode(), it->second) << gyo;
+        }
     }
     EXPECT_EQ(law(1).TreeSyncBusy, 0);
 }

@@ -19,6 +19,7 @@ protected:
     void SetUp() override
     {
         DisplayFlowTest::SetUp();
+        store::writeBookVolume(dir.path(), smallBookVolume());
         start({0, 1, 1});
         LatestMemoWindow = nullptr;
     }
