@@ -225,6 +225,8 @@ void loadOnly(benchmark::State& state, const BenchArticle* a)
     }
 }
 
+// Keeps the medians, wall clock and the process's CPU time (which a loaded machine disturbs
+// less), and prints them per article.
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
@@ -232,24 +234,29 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const auto& r : runs)
             if (r.aggregate_name == "median")
-                m_medians[r.run_name.function_name] = r.GetAdjustedRealTime();
+                m_medians[r.run_name.function_name] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
     }
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        std::printf("\nmedians in ms   %-14s %10s %10s %10s %8s %6s\n", "article", "render", "load", "both", "kB", "lines");
+        std::printf("\nmedians in ms  %-12s %8s %8s %8s %10s %8s %8s %7s %6s %6s\n", "article", "render", "load", "both",
+                    "render cpu", "load cpu", "both cpu", "kB", "lines", "links");
         for (const auto& a : articles()) {
             auto median = [&](const std::string& kind) {
                 auto it = m_medians.find(kind + "/" + a.label);
-                return it == m_medians.end() ? -1.0 : it->second / 1000;
+                return it == m_medians.end() ? std::pair<double, double>{-1000, -1000} : it->second;
             };
-            std::printf("                %-14s %10.3f %10.3f %10.3f %8.1f %6zu\n", a.label.c_str(), median("render"),
-                        median("load"), median("render+load"), static_cast<double>(a.input.honbun.size()) / 1000, a.lines);
+            const auto [render, renderCpu] = median("render");
+            const auto [load, loadCpu] = median("load");
+            const auto [both, bothCpu] = median("render+load");
+            std::printf("               %-12s %8.3f %8.3f %8.3f %10.3f %8.3f %8.3f %7.1f %6zu %6zu\n", a.label.c_str(),
+                        render / 1000, load / 1000, both / 1000, renderCpu / 1000, loadCpu / 1000, bothCpu / 1000,
+                        static_cast<double>(a.input.honbun.size()) / 1000, a.lines, a.input.links.size());
         }
     }
 
 private:
-    std::map<std::string, double> m_medians;
+    std::map<std::string, std::pair<double, double>> m_medians;
 };
 
 std::string optionValue(int& argc, char** argv, const std::string& name)
