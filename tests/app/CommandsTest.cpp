@@ -173,9 +173,10 @@ TEST_F(Commands, lawOnlyCommandsOnABookTabAskForAnArticle)
 TEST_F(Commands, lawOnlyCommandsOnALawTabResolveItsVolume)
 {
     window().SetActivePage(window().GenTab);
+    // The memo command asks for the window's size; cancelled, no window opens.
+    platform.queueAnswer(Answer::Cancel);
     window().BBtnMemo->click();
     EXPECT_EQ(window().CurrentVolume, 2);
-    // The memo command asks for the window's size first.
     ASSERT_EQ(platform.boxes().size(), 1u);
     EXPECT_EQ(platform.boxes()[0].caption, "MemoWindow States");
     EXPECT_EQ(platform.boxes()[0].text, text::cp932("メモウインドウを画面一杯に大きくしますか。"));

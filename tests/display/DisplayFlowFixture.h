@@ -131,6 +131,16 @@ inline store::LawVolumeContent genVolume()
     return v;
 }
 
+// A 法人目次 volume of one entry, for tests that need a book tab.
+inline store::BookVolumeContent smallBookVolume()
+{
+    store::BookVolumeContent b;
+    b.letter = 'B';
+    b.entries = {{10, 1, 1, cp932("基通"), "1", 12.5, cp932("問１　寄附金の範囲")}};
+    b.books = {{1, 1, cp932("法人税基本通達逐条解説"), cp932("十訂版"), cp932("税務研究会")}};
+    return b;
+}
+
 class DisplayFlowTest : public ::testing::Test {
 protected:
     testsupport::TempWorkingDir dir;
