@@ -58,7 +58,9 @@ void ExportToWord()
             // The word processor is missing or failed at some step: the fallback file follows.
         }
     }
-    const std::string name = output::NextFallbackFileName(std::filesystem::current_path());
+    // Relative to the working directory, which may even have been removed under the program:
+    // then the write fails and the message says so.
+    const std::string name = output::NextFallbackFileName(".");
     if (!writeFallbackFile(name, output::FallbackFileText(platform().clipboardText()))) {
         platform().showMessage(text::cp932(outputmessages::kWordCannotStart));
         return;
