@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -18,6 +19,7 @@
 
 #include "app/VolumeRegistry.h"
 #include "display/RichTextView.h"
+#include "display/RtfUnits.h"
 #include "output/OutputMessages.h"
 #include "output/RichTextCopy.h"
 #include "output/TTemp.h"
@@ -51,9 +53,29 @@ void normaliseForPrinting(RichTextView& scratch)
     all.mergeBlockCharFormat(format);
 }
 
+// The horizontal measures of every paragraph in printer pixels. Laid out for the printer, the
+// document's layout scales line heights and the space above and below paragraphs from screen
+// pixels by itself, but takes indents as they are; they are set from the twips they were read
+// with, which is also the printer's own unit conversion.
+void scaleIndentsForPrinter(QTextDocument& document, const QPrinter& printer)
+{
+    const double printerDpiX = printer.logicalDpiX();
+    const double screenDpi = display::layoutDpi();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        auto measure = [&](int twipsProperty, qreal screenPixels) {
+            return format.hasProperty(twipsProperty) ? format.intProperty(twipsProperty) * printerDpiX / 1440.0
+                                                     : screenPixels * printerDpiX / screenDpi;
+        };
+        format.setLeftMargin(measure(display::kLeftIndentTwips, format.leftMargin()));
+        format.setRightMargin(measure(display::kRightIndentTwips, format.rightMargin()));
+        format.setTextIndent(measure(display::kFirstIndentTwips, format.textIndent()));
+        QTextCursor(block).setBlockFormat(format);
+    }
+}
+
 // Lays the document out in the page rectangle and prints it a page at a time. The layout is
-// done for the printer itself: fonts take their sizes at its resolution, and the indents and
-// line heights, which the document holds in screen pixels, are scaled to it by the layout.
+// done for the printer itself, so that the fonts take their sizes at its resolution.
 void printDocument(const QTextDocument& source, QPrinter& printer)
 {
     printer.setDocName(QString::fromUtf8(outputmessages::kArticlePrintJobTitle));
@@ -64,6 +86,7 @@ void printDocument(const QTextDocument& source, QPrinter& printer)
     const QRect rect = output::ArticlePageRect(paintArea);
 
     std::unique_ptr<QTextDocument> document(source.clone());
+    scaleIndentsForPrinter(*document, printer);
     document->documentLayout()->setPaintDevice(&printer);
     document->setDocumentMargin(0);
     document->setPageSize(rect.size());

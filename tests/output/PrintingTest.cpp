@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <filesystem>
+#include <map>
 
 #include "OutputFixture.h"
 #include "display/ArticleDisplay.h"
@@ -102,6 +103,37 @@ TEST_F(Printing, PrintRichText_printsBoldAndColouredTextAsPlainBlackElevenPointT
     const QRegularExpressionMatch m = heading.match(bbox);
     ASSERT_TRUE(m.hasMatch()) << bbox.toStdString();
     EXPECT_NEAR(m.captured(2).toDouble() - m.captured(1).toDouble(), 77.0, 1.5);
+}
+
+TEST_F(Printing, PrintRichText_keepsTheHangingIndentInTwipsOnThePage)
+{
+    // A numbered item whose text wraps: its continuation lines start 960 twips (48 points) in.
+    std::string item;
+    for (int i = 0; i < 12; ++i)
+        item += cp932("資産の譲渡等に該当するもの、");
+    const std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset128 MS Mincho;}}\\f0\\sl-264\\li960\\fi-960 " +
+                            cp932("（１）　") + item + "\\par}";
+    RichTextView view;
+    ASSERT_TRUE(view.loadRtf(rtf));
+    PrintRichText(rtf, view);
+
+    const QString layout = popplerOutput(QStringLiteral("pdftotext"),
+                                         {QStringLiteral("-bbox-layout"), printed(), QStringLiteral("-")});
+    // The tool splits a printed line at a wide blank; the pieces of one line share its top.
+    const QRegularExpression lineStart(QStringLiteral("<line xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\""));
+    std::map<double, double> startOfLine;
+    for (auto it = lineStart.globalMatch(layout); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const double top = m.captured(2).toDouble();
+        if (!startOfLine.count(top))
+            startOfLine[top] = m.captured(1).toDouble();
+    }
+    std::vector<double> starts;
+    for (const auto& [top, left] : startOfLine)
+        starts.push_back(left);
+    ASSERT_GE(starts.size(), 3u) << layout.toStdString();
+    EXPECT_NEAR(starts[1] - starts[0], 48.0, 1.0);
+    EXPECT_NEAR(starts[2] - starts[0], 48.0, 1.0);
 }
 
 TEST_F(Printing, PrintButton_startsANewPageWhileTextRemainsAndLosesNoLine)
