@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <filesystem>
+#include <functional>
 #include <map>
 
 #include "OutputFixture.h"
@@ -37,6 +38,28 @@ protected:
         EXPECT_EQ(platform.clipboardWrites().size(), 1u);
     }
     bool scratchFileLeft() { return std::filesystem::exists(output::kScratchFile); }
+};
+
+// Records, each time a widget is painted, what the test asks about the window at that moment.
+class PaintWatcher : public QObject {
+public:
+    using State = std::pair<QString, bool>;
+    PaintWatcher(QWidget* watched, std::function<State()> look) : m_look(std::move(look))
+    {
+        watched->installEventFilter(this);
+    }
+    std::vector<State> seen;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            seen.push_back(m_look());
+        return false;
+    }
+
+private:
+    std::function<State()> m_look;
 };
 
 }  // namespace
@@ -209,11 +232,19 @@ TEST_F(Printing, PrintButton_reportsAPrinterThatCannotStartTheJob)
 TEST_F(Printing, PrintButton_onABookTabPrintsTheWholeWindowOnOnePageAndRestoresTheView)
 {
     window().SetActivePage(window().HbooksTab);
-    hbooks().RichEdit->loadPlainText(cp932("法人税基本通達逐条解説　十訂版　税務研究会"));
+    hbooks().RichEdit->loadPlainText(cp932("法人税基本通達逐条解説\r\n十訂版　税務研究会"));
     QCoreApplication::processEvents();
+    // What the picture shows where the detail is: the memo is drawn into it, holding the entry's
+    // text, with the view hidden.
+    PaintWatcher memoPainted(hbooks().Memo->viewport(), [this] {
+        return std::make_pair(hbooks().Memo->toPlainText(), hbooks().RichEdit->isVisible());
+    });
 
     window().BBtnPrint->click();
 
+    ASSERT_FALSE(memoPainted.seen.empty());
+    EXPECT_EQ(memoPainted.seen.front().first, QStringLiteral("法人税基本通達逐条解説\n十訂版　税務研究会"));
+    EXPECT_FALSE(memoPainted.seen.front().second);
     ASSERT_TRUE(QFileInfo::exists(printed()));
     EXPECT_EQ(pdfPageCount(printed()), 1);
     // The picture is the client area below the menu bar, at the top-left corner of the part of
