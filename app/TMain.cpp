@@ -22,6 +22,8 @@
 
 #include "app/BuildVariant.h"
 #include "app/DataGrid.h"
+#include "app/ExternalLinks.h"
+#include "app/KeywordColouring.h"
 #include "app/MainMessages.h"
 #include "app/OutlineTree.h"
 #include "app/PanelSplitter.h"
@@ -32,6 +34,9 @@
 #include "display/TextLinks.h"
 #include "memo/TMemoWindow.h"
 #include "nav/Navigation.h"
+#include "output/OutputMessages.h"
+#include "output/Printing.h"
+#include "output/WordExport.h"
 #include "platform/Platform.h"
 #include "search/ArticleNumberJump.h"
 #include "search/BookSearch.h"
@@ -502,12 +507,25 @@ void TMain::BBtnClearClick()
 
 void TMain::BBtnPrintClick()
 {
-    ResolveCurrentVolume(true);
+    const VolumeKind kind = ResolveCurrentVolume(true);
+    if (kind == VolumeKind::Law) {
+        LawVolumeEntry& law = m_registry.law[static_cast<std::size_t>(CurrentVolume)];
+        PrintRichText(law.ArticleRtf, *law.RichEdit);
+    } else if (kind == VolumeKind::Book) {
+        PrintBookEntry(*this, m_registry.book[static_cast<std::size_t>(CurrentVolume)]);
+    }
 }
 
 void TMain::BBtnWordClick()
 {
-    ResolveLawVolumeOrComplain();
+    if (!ResolveLawVolumeOrComplain())
+        return;
+    CopyWholeText(*m_registry.law[static_cast<std::size_t>(CurrentVolume)].RichEdit);
+    if (m_platform.clipboardText().empty()) {
+        showMessage(outputmessages::kSelectArticleText);
+        return;
+    }
+    ExportToWord();
 }
 
 void TMain::BBtnJumpClick()
@@ -563,12 +581,14 @@ void TMain::BBtnMemoClick()
 
 void TMain::CopyActionClick()
 {
-    ResolveCurrentVolume(true);
+    if (ResolveCurrentVolume(true) != VolumeKind::None)
+        CopySelection(*currentTextView());
 }
 
 void TMain::DBGridCopyActionClick()
 {
-    ResolveCurrentVolume(true);
+    if (ResolveCurrentVolume(true) != VolumeKind::None)
+        CopyWholeText(*currentTextView());
 }
 
 void TMain::AllSelectActionClick()
@@ -738,7 +758,8 @@ void TMain::ToolActionClick()
 
 void TMain::ColorSetButtonClick()
 {
-    ResolveCurrentVolume(false);
+    if (ResolveCurrentVolume(false) == VolumeKind::Law)
+        ColorKeywords(m_registry, CurrentVolume);
 }
 
 void TMain::BBtnNetMouseDown(const QPoint& clickPos)
@@ -749,12 +770,12 @@ void TMain::BBtnNetMouseDown(const QPoint& clickPos)
 
 void TMain::HTML1Click()
 {
-    ResolveCurrentVolume(true);
+    OpenHelp();
 }
 
 void TMain::About1Click()
 {
-    ResolveCurrentVolume(true);
+    ShowAbout();
 }
 
 void TMain::CloseActionClick()

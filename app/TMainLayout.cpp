@@ -17,6 +17,7 @@
 
 #include "app/ButtonGlyphs.h"
 #include "app/DataGrid.h"
+#include "app/ExternalLinks.h"
 #include "app/OutlineTree.h"
 #include "app/PanelSplitter.h"
 #include "app/TMain.h"
@@ -285,6 +286,7 @@ void TMain::buildMenus()
 
     NetPopupMenu1 = new QMenu(this);
     NetPopupMenu1->setObjectName(QStringLiteral("NetPopupMenu1"));
+    FillNetPopupMenu(*this);
     connect(NetPopupMenu1, &QMenu::hovered, this, [this](QAction* a) { SetStatusPanelText(0, a->statusTip()); });
     connect(File1, &QMenu::hovered, this, [this](QAction* a) { SetStatusPanelText(0, a->statusTip()); });
     connect(Help1, &QMenu::hovered, this, [this](QAction* a) { SetStatusPanelText(0, a->statusTip()); });

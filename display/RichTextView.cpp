@@ -4,7 +4,6 @@
 #include "display/RichTextView.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -20,6 +19,7 @@
 #include "display/RtfReader.h"
 #include "display/RtfWriter.h"
 #include "display/TextSearch.h"
+#include "platform/Platform.h"
 #include "text/QtText.h"
 
 namespace {
@@ -233,5 +233,5 @@ const display::PlainTextMap& RichTextView::map() const
 
 void RichTextView::putOnClipboard(const std::string& cp932Text)
 {
-    QGuiApplication::clipboard()->setText(toQtLines(cp932Text));
+    platform().setClipboardText(cp932Text);
 }

@@ -60,7 +60,8 @@ public:
 
     // The clipboard's text. clipboardText() is empty when the clipboard holds no text;
     // clipboardHasText() tells that case apart from an empty text. Every set replaces the
-    // clipboard's whole content with the one text.
+    // clipboard's whole content with the one text. Lines end with CR LF on this side of the
+    // seam, whatever the desktop's clipboard uses.
     virtual std::string clipboardText() = 0;
     virtual bool clipboardHasText() = 0;
     virtual void setClipboardText(const std::string& text) = 0;

@@ -131,7 +131,12 @@ bool QtPlatform::shellOpen(const std::string& target)
 
 std::string QtPlatform::clipboardText()
 {
-    return text::fromQString(QGuiApplication::clipboard()->text());
+    // The system's text ends its lines with CR LF; the desktop's clipboard with LF alone.
+    QString s = QGuiApplication::clipboard()->text();
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    s.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    return text::fromQString(s);
 }
 
 bool QtPlatform::clipboardHasText()
@@ -142,7 +147,10 @@ bool QtPlatform::clipboardHasText()
 
 void QtPlatform::setClipboardText(const std::string& text)
 {
-    QGuiApplication::clipboard()->setText(text::toQString(text));
+    QString s = text::toQString(text);
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QGuiApplication::clipboard()->setText(s);
 }
 
 bool QtPlatform::printerSetup(QPrinter& printer)

@@ -22,6 +22,7 @@
 #include "display/RichTextView.h"
 #include "display/RtfUnits.h"
 #include "display/TextSearch.h"
+#include "platform/QtPlatform.h"
 #include "text/Cp932.h"
 
 using text::cp932;
@@ -274,6 +275,9 @@ TEST_F(RichTextViewTest, MouseDown_reportsTheCharacterAndShiftStateAfterTheCaret
 TEST_F(RichTextViewTest, Copy_putsTheSelectionsPlainTextOnTheClipboard)
 {
     ASSERT_TRUE(m_view->loadRtf(articleDocument(kMixedLines)));
+    // The view writes the clipboard through the platform, here the desktop's own.
+    QtPlatform desktop;
+    PlatformScope scope(desktop);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("before"));
     m_view->select(0, 0);

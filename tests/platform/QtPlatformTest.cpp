@@ -219,6 +219,17 @@ TEST(QtPlatform, clipboardCarriesCodePage932TextUnchanged)
     EXPECT_EQ(qt.clipboardText(), "");
 }
 
+TEST(QtPlatform, clipboardLinesEndWithCrLfHereAndWithLfOnTheDesktop)
+{
+    QtPlatform qt;
+    // What the program copies reaches other programs with the desktop's line ends.
+    qt.setClipboardText(cp932("第１条\r\n２　前項\r\n"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("第１条\n２　前項\n"));
+    // What another program copied reaches the program with CR LF, whichever line ends it used.
+    QGuiApplication::clipboard()->setText(QStringLiteral("一\n二\r\n三\r四"));
+    EXPECT_EQ(qt.clipboardText(), cp932("一\r\n二\r\n三\r\n四"));
+}
+
 TEST(QtPlatform, tickCountNeverGoesBackAndTheOffscreenDisplayIsTrueColour)
 {
     QtPlatform qt;

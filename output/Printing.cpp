@@ -1,0 +1,214 @@
+// Article printing through the scratch form and book printing as a window picture, both on the
+// application's one printer.
+#include "output/Printing.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QImage>
+#include <QMainWindow>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+
+#include "app/VolumeRegistry.h"
+#include "display/RichTextView.h"
+#include "display/RtfUnits.h"
+#include "output/OutputMessages.h"
+#include "output/RichTextCopy.h"
+#include "output/TTemp.h"
+#include "platform/Platform.h"
+#include "text/QtText.h"
+
+namespace {
+
+// The designed rectangle was measured on 300-dot printers, where it leaves a margin of about
+// half a centimetre on A4; the printer starts at that resolution and keeps whatever the set-up
+// dialog chooses instead.
+constexpr int kDesignedPrinterDpi = 300;
+constexpr double kArticlePointSize = 11.0;
+
+[[noreturn]] void printerFailed()
+{
+    throw std::runtime_error(outputmessages::kPrinterFailed);
+}
+
+// Black, not bold, 11 points over the whole text; italic, underline and the rest stay.
+void normaliseForPrinting(RichTextView& scratch)
+{
+    scratch.selectAll();
+    QTextCursor all = scratch.textCursor();
+    QTextCharFormat format;
+    format.setForeground(QBrush(Qt::black));
+    format.setFontWeight(QFont::Normal);
+    format.setFontPointSize(kArticlePointSize);
+    all.mergeCharFormat(format);
+    // The paragraph marks carry a format of their own, which sets the height of an empty line.
+    all.mergeBlockCharFormat(format);
+}
+
+// The horizontal measures of every paragraph in printer pixels. Laid out for the printer, the
+// document's layout scales line heights and the space above and below paragraphs from screen
+// pixels by itself, but takes indents as they are; they are set from the twips they were read
+// with, which is also the printer's own unit conversion.
+void scaleIndentsForPrinter(QTextDocument& document, const QPrinter& printer)
+{
+    const double printerDpiX = printer.logicalDpiX();
+    const double screenDpi = display::layoutDpi();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        auto measure = [&](int twipsProperty, qreal screenPixels) {
+            return format.hasProperty(twipsProperty) ? format.intProperty(twipsProperty) * printerDpiX / 1440.0
+                                                     : screenPixels * printerDpiX / screenDpi;
+        };
+        format.setLeftMargin(measure(display::kLeftIndentTwips, format.leftMargin()));
+        format.setRightMargin(measure(display::kRightIndentTwips, format.rightMargin()));
+        format.setTextIndent(measure(display::kFirstIndentTwips, format.textIndent()));
+        QTextCursor(block).setBlockFormat(format);
+    }
+}
+
+// Lays the document out in the page rectangle and prints it a page at a time. The layout is
+// done for the printer itself, so that the fonts take their sizes at its resolution.
+void printDocument(const QTextDocument& source, QPrinter& printer)
+{
+    printer.setDocName(QString::fromUtf8(outputmessages::kArticlePrintJobTitle));
+    QPainter painter;
+    if (!painter.begin(&printer))
+        printerFailed();
+    const QRect paintArea(QPoint(0, 0), QSize(printer.width(), printer.height()));
+    const QRect rect = output::ArticlePageRect(paintArea);
+
+    std::unique_ptr<QTextDocument> document(source.clone());
+    scaleIndentsForPrinter(*document, printer);
+    document->documentLayout()->setPaintDevice(&printer);
+    document->setDocumentMargin(0);
+    document->setPageSize(rect.size());
+    const int pages = std::max(1, document->pageCount());
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !printer.newPage())
+            printerFailed();
+        painter.save();
+        const QRectF shown(0, page * rect.height(), rect.width(), rect.height());
+        painter.translate(rect.left(), rect.top() - shown.top());
+        painter.setClipRect(shown);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = shown;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        document->documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+    if (!painter.end())
+        printerFailed();
+}
+
+// The client area of a window: a main window's without its menu bar, which lies outside it.
+QRect clientRectOf(const QWidget& window)
+{
+    QRect client = window.rect();
+    if (const auto* main = qobject_cast<const QMainWindow*>(&window))
+        if (const QWidget* menu = main->menuWidget(); menu && menu->isVisible())
+            client.setTop(menu->geometry().bottom() + 1);
+    return client;
+}
+
+// The print memo stands where the view is only while the picture is taken.
+class PrintMemoShown {
+public:
+    explicit PrintMemoShown(const BookVolumeEntry& book) : m_book(book)
+    {
+        QString text = text::toQString(book.RichEdit->plainText());
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        m_book.Memo->setPlainText(text);
+        m_book.Memo->setVisible(true);
+        m_book.RichEdit->setVisible(false);
+    }
+    ~PrintMemoShown()
+    {
+        m_book.RichEdit->setVisible(true);
+        m_book.Memo->setVisible(false);
+        m_book.Memo->clear();
+    }
+    PrintMemoShown(const PrintMemoShown&) = delete;
+    PrintMemoShown& operator=(const PrintMemoShown&) = delete;
+
+private:
+    const BookVolumeEntry& m_book;
+};
+
+}  // namespace
+
+QPrinter& ApplicationPrinter()
+{
+    // Created on first use and never destroyed: it holds the user's choice until the program
+    // ends, and a printer must not outlive the application's font and paint machinery in a
+    // static destructor.
+    static QPrinter* printer = [] {
+        auto* p = new QPrinter(QPrinter::PrinterResolution);
+        p->setResolution(kDesignedPrinterDpi);
+        return p;
+    }();
+    return *printer;
+}
+
+void PrintRichText(const std::string& buffer, RichTextView& view)
+{
+    TTemp temp;
+    RichTextView& scratch = *temp.TempRichEdit1;
+    output::LoadCopyOfView(buffer, view, scratch, true);
+    normaliseForPrinting(scratch);
+    QPrinter& printer = ApplicationPrinter();
+    if (!platform().printerSetup(printer))
+        return;
+    printDocument(*scratch.document(), printer);
+}
+
+void PrintBookEntry(QWidget& mainWindow, const BookVolumeEntry& book)
+{
+    QPrinter& printer = ApplicationPrinter();
+    if (!platform().printerSetup(printer))
+        return;
+    QImage picture;
+    {
+        PrintMemoShown memo(book);
+        // The memo is laid out where the view was before the window is drawn.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        picture = mainWindow.grab(clientRectOf(mainWindow)).toImage();
+    }
+    QPainter painter;
+    if (!painter.begin(&printer))
+        printerFailed();
+    const QSize page(printer.width(), printer.height());
+    const double scale = output::WindowImageScale(picture.size(), page);
+    painter.drawImage(QRectF(0, 0, picture.width() * scale, picture.height() * scale), picture);
+    if (!painter.end())
+        printerFailed();
+}
+
+namespace output {
+
+QRect ArticlePageRect(const QRect& paintArea)
+{
+    // Right 2250 and bottom 3250 are the first pixels outside, as a device rectangle counts.
+    const QRect designed(QPoint(60, 70), QPoint(2250 - 1, 3250 - 1));
+    const QRect kept = designed.intersected(paintArea);
+    return kept.isEmpty() ? paintArea : kept;
+}
+
+double WindowImageScale(const QSize& image, const QSize& page)
+{
+    if (image.isEmpty() || page.isEmpty())
+        return 1.0;
+    double scale = double(page.height()) / image.height();
+    if (image.width() * scale > page.width())
+        scale = double(page.width()) / image.width();
+    return scale;
+}
+
+}  // namespace output

@@ -1,0 +1,49 @@
+// Taking article text out of the program: plain text onto the clipboard, and the clipboard's
+// text into the word processor. Where the platform offers no word-processor automation (as
+// here), the text goes to the next free "Temp" + n + ".doc" file, which the shell opens. The
+// main window and the memo window both call these.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+class RichTextView;
+
+// A client of a word processor's automation interface, as a platform that has one provides it
+// (the main window's WordApplication1). Every step may throw; any failure sends the export to
+// the fallback file.
+class WordApplication {
+public:
+    virtual ~WordApplication();
+    // Attaches to a running instance or starts one, shows its window, adds a new document,
+    // pastes the clipboard at its selection, moves the insertion point up to the top of the
+    // pasted text and disconnects, leaving the word processor running with the new document.
+    virtual void pasteClipboardIntoNewDocument() = 0;
+};
+
+// The automation client of this platform, or nullptr when it has none (the default). The caller
+// keeps ownership.
+WordApplication* WordApplication1();
+void SetWordApplication(WordApplication* client);
+
+// The clipboard's text := the selected text of view (empty text when nothing is selected).
+void CopySelection(const RichTextView& view);
+
+// The clipboard's text := the whole plain text of view.
+void CopyWholeText(const RichTextView& view);
+
+// Sends the clipboard's current text to the word processor: through the automation client when
+// there is one and it succeeds; otherwise written to the next free fallback file, which the
+// shell is asked to OPEN (not waited for, its outcome not checked). Only when that file cannot
+// be written is "Microsoft Wordが起動できません" shown.
+void ExportToWord();
+
+namespace output {
+
+// "Temp" + n + ".doc" for the smallest n >= 1 naming nothing in dir.
+std::string NextFallbackFileName(const std::filesystem::path& dir);
+
+// The text as the fallback file holds it: every line, the last one included, ended by CR LF.
+std::string FallbackFileText(const std::string& cp932Text);
+
+}  // namespace output
