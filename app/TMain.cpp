@@ -26,6 +26,7 @@
 #include "app/OutlineTree.h"
 #include "app/PanelSplitter.h"
 #include "authoring/ReferenceResolver.h"
+#include "authoring/THyperLink.h"
 #include "display/Fonts.h"
 #include "display/RichTextView.h"
 #include "platform/Platform.h"
@@ -146,6 +147,9 @@ void TMain::BuildVolumeRegistry()
     authoring::LastLinkCode = "10";
     r.AmendmentStamp = 230302;
     r.LinkEditorOpen = 0;
+    r.LinkEditorArticleMissing = 0;
+    r.AuthoringDrive.clear();
+    r.AutoStampSetting = 0;
 
     for (int v = 0; v < store::kLawVolumeCount; ++v) {
         const LawTabControls& c = m_lawTabs[static_cast<std::size_t>(v)];
@@ -655,7 +659,8 @@ void TMain::FormMouseWheel()
 
 void TMain::HyperLinkAction2Click()
 {
-    ResolveCurrentVolume(false);
+    if (ResolveCurrentVolume(false) == VolumeKind::Law)
+        OpenLinkEditor(*this, CurrentVolume);
 }
 
 void TMain::ToolActionClick()
