@@ -181,7 +181,7 @@ void THyperLink::focusNextControl(QWidget* from)
 
 // ---- creation ----------------------------------------------------------------------------------
 
-THyperLink::THyperLink(TMain& main, int volumeIndex)
+THyperLink::THyperLink(TMain& main)
     : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopHint),
       m_main(main),
       m_registry(main.registry()),
@@ -193,7 +193,10 @@ THyperLink::THyperLink(TMain& main, int volumeIndex)
     DBGrid1->setDataSource(&DataSource1);
     DBGrid2->setDataSource(&DataSource2);
     bindCommands();
+}
 
+void THyperLink::FormCreate(int volumeIndex)
+{
     m_registry.LinkEditorArticleMissing = 0;
     VolumeIndex = volumeIndex;
     const LawVolumeEntry& volume = m_registry.law[static_cast<std::size_t>(volumeIndex)];
@@ -814,10 +817,11 @@ void OpenLinkEditor(TMain& main, int v)
         registry.LinkEditorOpen = 0;
     }
 
-    THyperLink* editor = nullptr;
+    auto* editor = new THyperLink(main);
     try {
-        editor = new THyperLink(main, v);
+        editor->FormCreate(v);
     } catch (const std::exception&) {
+        delete editor;
         registry.LinkEditorOpen = 0;
         message(kOpenFailed);
         return;

@@ -61,11 +61,14 @@ class THyperLink : public QWidget {
     Q_OBJECT
 
 public:
+    // The window and its controls; FormCreate opens it on the tables.
+    explicit THyperLink(TMain& main);
+    ~THyperLink() override;
+
     // The creation steps for law volume volumeIndex of the main window. When the main window's
     // article has no row in the authoring copy the registry's LinkEditorArticleMissing is set
     // and the editor is to be released; a table that cannot be opened throws.
-    THyperLink(TMain& main, int volumeIndex);
-    ~THyperLink() override;
+    void FormCreate(int volumeIndex);
 
     // The editor's state.
     int VolumeIndex = -1;

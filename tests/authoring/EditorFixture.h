@@ -154,6 +154,9 @@ protected:
         open();
     }
 
+    // The windows closed meanwhile are freed, as the event loop frees them.
+    static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
     fs::path jyobun() const { return root / "YpSyohi" / "Jyobun" / "Data"; }
     store::TableContents links() const
     {
