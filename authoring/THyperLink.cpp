@@ -604,6 +604,9 @@ void THyperLink::bindCommands()
     onClick(Button73, &THyperLink::Button73Click);
     connect(ComboBox1, &QComboBox::activated, this, [this](int) { runCommand([this] { ComboBox1Change(); }); });
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int) { FitGridColumns(); });
+    // A tab's grid takes its size when the tab is laid out, which may follow the change.
+    connect(DBGrid1, &DataGrid::resized, this, [this] { FitGridColumns(); });
+    connect(DBGrid2, &DataGrid::resized, this, [this] { FitGridColumns(); });
 
     onTrigger(Cut1, [this] {
         if (DBRichEdit1->selectionLength() == 0)
