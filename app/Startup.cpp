@@ -3,6 +3,7 @@
 
 #include "app/TMain.h"
 #include "display/ArticleDisplay.h"
+#include "display/BookEntryDisplay.h"
 #include "platform/AnswerFiles.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
@@ -28,6 +29,7 @@ RunningProgram::RunningProgram(store::VolumeFiles files, Platform& platform, con
     m_houjin->HoujinCreate(registry.tables, registry.files);
 
     m_hbooks = std::make_unique<store::THbooks>();
+    m_hbooks->onEntryScroll = [&registry](int b) { ShowBookEntry(registry, b); };
     m_hbooks->onOpenError = [&platform](const std::string& message) { platform.showError(message); };
     m_hbooks->HbooksCreate(registry.tables, registry.files);
 

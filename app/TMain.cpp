@@ -27,11 +27,22 @@
 #include "app/PanelSplitter.h"
 #include "authoring/ReferenceResolver.h"
 #include "authoring/THyperLink.h"
+#include "display/ArticleDisplay.h"
 #include "display/Fonts.h"
 #include "display/RichTextView.h"
+#include "display/TextLinks.h"
+#include "memo/TMemoWindow.h"
+#include "nav/Navigation.h"
 #include "platform/Platform.h"
+#include "search/ArticleNumberJump.h"
+#include "search/BookSearch.h"
+#include "search/KeywordSearch.h"
+#include "search/ReferenceSearch.h"
+#include "search/SearchMachinery.h"
 #include "store/DataSet.h"
+#include "store/DataSource.h"
 #include "store/IndexCharacters.h"
+#include "store/RangePresets.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
 
@@ -138,8 +149,9 @@ void TMain::BuildVolumeRegistry()
     VolumeRegistry& r = m_registry;
     r.MemoRtf.clear();
     r.LinkToMemoMode = 0;
+    r.LinkSourceVolume = 0;
     r.RenderSuspended = 0;
-    r.HistoryCursor = r.HistoryHead = r.HistoryNewest = r.HistoryWrapped = 0;
+    r.History = nav::HistoryRing{};
     r.LawQueryPosition = -1;
     r.BookQueryPosition = -1;
     r.IndexCharacters = store::IndexCharacters();
@@ -452,31 +464,44 @@ void TMain::takeSelectionAsKeyword(VolumeKind kind)
     }
 }
 
+void TMain::searchCurrentVolume(VolumeKind kind)
+{
+    if (kind == VolumeKind::Law)
+        KeywordSearch(*this, CurrentVolume);
+    else if (kind == VolumeKind::Book)
+        BookSearch(*this, CurrentVolume);
+}
+
 // ---- command handlers -------------------------------------------------------------------------
 
 void TMain::BBtnBackClick()
 {
     ResolveCurrentVolume(true);
+    HistoryBack(*this);
 }
 
 void TMain::BBtnNextClick()
 {
     ResolveCurrentVolume(true);
+    HistoryNext(*this);
 }
 
 void TMain::BBtnHomeClick()
 {
-    ResolveCurrentVolume(true);
+    if (ResolveCurrentVolume(true) != VolumeKind::None)
+        Home(*this);
 }
 
 void TMain::BBtnOpenAllClick()
 {
-    ResolveCurrentVolume(true);
+    if (ResolveCurrentVolume(true) != VolumeKind::None)
+        OpenAll(*this);
 }
 
 void TMain::BBtnClearClick()
 {
-    ResolveCurrentVolume(true);
+    if (ResolveCurrentVolume(true) != VolumeKind::None)
+        Clear(*this);
 }
 
 void TMain::BBtnPrintClick()
@@ -491,7 +516,13 @@ void TMain::BBtnWordClick()
 
 void TMain::BBtnJumpClick()
 {
-    ResolveCurrentVolume(true);
+    // Back returns to the position before the click, whatever the jump then makes of it.
+    RecordHistory(*this);
+    const VolumeKind kind = ResolveCurrentVolume(true);
+    if (kind == VolumeKind::Law)
+        ArticleNumberJump(*this, CurrentVolume);
+    else if (kind == VolumeKind::Book)
+        PageJump(*this, CurrentVolume);
 }
 
 void TMain::BBtnKensakuClick()
@@ -500,6 +531,7 @@ void TMain::BBtnKensakuClick()
     if (kind == VolumeKind::None)
         return;
     takeSelectionAsKeyword(kind);
+    searchCurrentVolume(kind);
 }
 
 void TMain::SentakuAction2Click()
@@ -515,16 +547,22 @@ void TMain::SentakuAction2Click()
         return;
     }
     takeSelectionAsKeyword(kind);
+    searchCurrentVolume(kind);
 }
 
 void TMain::BBtnKanrenJyoubunClick()
 {
-    ResolveLawVolumeOrComplain();
+    if (!ResolveLawVolumeOrComplain())
+        return;
+    PresetScope = 0;
+    ReferenceSearch(*this, CurrentVolume);
 }
 
 void TMain::BBtnMemoClick()
 {
-    ResolveLawVolumeOrComplain();
+    if (!ResolveLawVolumeOrComplain())
+        return;
+    ShowMemoWindow(*this, CurrentVolume);
 }
 
 void TMain::CopyActionClick()
@@ -546,13 +584,22 @@ void TMain::AllSelectActionClick()
 
 void TMain::HComboBoxChange()
 {
-    ResolveCurrentVolume(false);
+    if (ResolveCurrentVolume(false) != VolumeKind::Law)
+        return;
+    const std::size_t v = static_cast<std::size_t>(CurrentVolume);
+    if (store::DataSet* shown = m_registry.tables.law[v].mainSource->dataSet())
+        store::ApplyListRange(CurrentVolume, SelectedRangeText(m_registry.law[v].ComboBox), *shown);
 }
 
 void TMain::HbComboBoxChange()
 {
     CurrentVolume = -1;
     CurrentVolume = m_registry.BookIndexOfTab(ActivePage());
+    if (CurrentVolume < 0)
+        return;
+    const std::size_t b = static_cast<std::size_t>(CurrentVolume);
+    if (store::DataSet* shown = m_registry.tables.book[b].mainSource->dataSet())
+        store::ApplyBookListRange(CurrentVolume, SelectedRangeText(m_registry.book[b].ComboBox), *shown);
 }
 
 void TMain::HComboBoxKeyPress(QWidget*, QChar& key)
@@ -607,14 +654,36 @@ void TMain::HoujinDBGridMouseMove()
     m_platform.setScreenCursor(CursorShape::Arrow);
 }
 
-void TMain::HoujinRichEditMouseMove(QWidget*, int, Qt::MouseButtons, Qt::KeyboardModifiers)
+void TMain::HoujinRichEditMouseMove(QWidget*, int byteIndex, Qt::MouseButtons, Qt::KeyboardModifiers)
 {
-    ResolveCurrentVolume(false);
+    if (ResolveCurrentVolume(false) != VolumeKind::Law)
+        return;
+    HoverTextLink(*this, CurrentVolume, byteIndex);
 }
 
-void TMain::HoujinRichEditMouseDown(QWidget*, int, Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, bool)
+void TMain::HoujinRichEditMouseDown(QWidget*, int byteIndex, Qt::MouseButton, Qt::MouseButtons buttons,
+                                    Qt::KeyboardModifiers modifiers, bool doubleClick)
 {
     ResolveCurrentVolume(false);
+    m_registry.RenderSuspended = 0;
+    m_registry.LinkToMemoMode = 0;
+    // Every way out, an error included, leaves both flags clear.
+    struct ClearFlags {
+        VolumeRegistry& registry;
+        ~ClearFlags()
+        {
+            registry.RenderSuspended = 0;
+            registry.LinkToMemoMode = 0;
+        }
+    } clearFlags{m_registry};
+
+    const display::LinkPress press = display::classifyLinkPress(buttons, modifiers, doubleClick);
+    if (press == display::LinkPress::ContextMenu)
+        return;
+    if (press == display::LinkPress::MemoWindow)
+        m_registry.LinkToMemoMode = 1;
+    if (CurrentVolume >= 0)
+        FollowTextLink(*this, CurrentVolume, byteIndex);
 }
 
 void TMain::HoujinTreeViewClick()
@@ -623,12 +692,15 @@ void TMain::HoujinTreeViewClick()
         return;
     if (m_registry.law[static_cast<std::size_t>(CurrentVolume)].TreeSyncBusy != 0)
         return;
+    OpenArticleFromOutline(*this, CurrentVolume);
 }
 
 void TMain::HbooksDBGridDblClick()
 {
     CurrentVolume = -1;
     CurrentVolume = m_registry.BookIndexOfTab(ActivePage());
+    if (CurrentVolume >= 0)
+        OpenBookEntryTarget(*this, CurrentVolume);
 }
 
 void TMain::HoujinSplitter2Moved()
@@ -642,6 +714,7 @@ void TMain::MainPageControlChanging(QWidget* leavingTab)
     CurrentVolume = m_registry.LawIndexOfTab(leavingTab);
     if (CurrentVolume < 0)
         CurrentVolume = m_registry.BookIndexOfTab(leavingTab);
+    RecordHistoryOfTab(*this, leavingTab);
 }
 
 void TMain::MainPageControlChange()

@@ -279,6 +279,8 @@ private:
     RichTextView* currentTextView();
     // Moves key edit 1 the selected text of the current volume's view, as Search does.
     void takeSelectionAsKeyword(VolumeKind kind);
+    // KeywordSearch or BookSearch of CurrentVolume.
+    void searchCurrentVolume(VolumeKind kind);
 
     void showMessage(const char* utf8Message);
 

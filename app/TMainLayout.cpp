@@ -22,6 +22,8 @@
 #include "app/TMain.h"
 #include "display/Fonts.h"
 #include "display/RichTextView.h"
+#include "store/RangePresets.h"
+#include "text/QtText.h"
 
 namespace {
 
@@ -57,8 +59,6 @@ const char* const kLawWord[6] = {"Houjin", "Syohi", "Gen", "Toku", "Zoku", "Min"
 const char* const kBookPrefix[3] = {"Hb", "Sb", "Tb"};
 const char* const kBookWord[3] = {"Hbooks", "Sbooks", "Tbooks"};
 // The range lists' drop-down row counts.
-const int kLawDropDownCount[6] = {24, 19, 23, 19, 16, 24};
-const int kBookDropDownCount[3] = {16, 10, 18};
 
 QString name(const char* a, const char* b)
 {
@@ -93,7 +93,8 @@ QLineEdit* conditionEdit(QWidget* panel, const QString& objectName, int x, int y
     return edit;
 }
 
-QComboBox* rangeCombo(QWidget* panel, const QString& objectName, int x, int y, int dropDownCount)
+QComboBox* rangeCombo(QWidget* panel, const QString& objectName, int x, int y, const std::vector<std::string>& items,
+                      int dropDownCount)
 {
     auto* combo = new QComboBox(panel);
     combo->setObjectName(objectName);
@@ -102,6 +103,8 @@ QComboBox* rangeCombo(QWidget* panel, const QString& objectName, int x, int y, i
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setFont(face(kGothic, 13));
     combo->setGeometry(x, y, 170, 21);
+    for (const std::string& item : items)
+        combo->addItem(text::toQString(item));
     combo->setMaxVisibleItems(dropDownCount);
     combo->setEditText(QStringLiteral("全範囲"));
     combo->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -363,7 +366,8 @@ QWidget* TMain::buildLawTab(int v)
     c.editBangou->setFocusPolicy(Qt::ClickFocus);
     setHint(c.editBangou, QStringLiteral("入力例　「３５条」　（「第」は付けないで下さい）"));
     conditionLabel(panel1, QStringLiteral("範        囲"), 261, 29);
-    c.comboBox = rangeCombo(panel1, name(p, "ComboBox"), 338, 24, kLawDropDownCount[v]);
+    c.comboBox = rangeCombo(panel1, name(p, "ComboBox"), 338, 24, store::LawRangeItems(v),
+                            store::LawRangeDropDownCount(v));
     column->addWidget(panel1);
 
     c.panel2 = whitePanel(tab, name(w, "Panel2"));
@@ -432,7 +436,8 @@ QWidget* TMain::buildBookTab(int b)
     c.editPage = conditionEdit(panel1, name(p, "EditPage"), 82, 25, false);
     c.editPage->setFocusPolicy(Qt::ClickFocus);
     conditionLabel(panel1, QStringLiteral("範         囲"), 261, 29);
-    c.comboBox = rangeCombo(panel1, name(p, "ComboBox"), 338, 24, kBookDropDownCount[b]);
+    c.comboBox = rangeCombo(panel1, name(p, "ComboBox"), 338, 24, store::BookRangeItems(b),
+                            store::BookRangeDropDownCount(b));
     column->addWidget(panel1);
 
     QWidget* panel2 = whitePanel(tab, name(w, "Panel2"));

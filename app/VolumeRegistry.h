@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "nav/HistoryRing.h"
 #include "store/IndexCharacters.h"
 #include "store/Volumes.h"
 
@@ -72,12 +73,12 @@ struct VolumeRegistry {
     // detached or re-attached and must not render.
     int LinkToMemoMode = 0;
     int RenderSuspended = 0;
+    // The law volume whose text held the link being followed into a memo window; the new
+    // window reads the link row from that volume's link table.
+    int LinkSourceVolume = 0;
 
-    // The history ring's indices.
-    int HistoryCursor = 0;
-    int HistoryHead = 0;
-    int HistoryNewest = 0;
-    int HistoryWrapped = 0;
+    // The one history of every view the user left, all volumes together, with its four indices.
+    nav::HistoryRing History;
 
     // The pool entries TakeLawQuery and TakeBookQuery used last.
     int LawQueryPosition = -1;
@@ -99,6 +100,8 @@ struct VolumeRegistry {
 
     // The tick count when the program started (the start-up time and the search timer).
     std::int64_t StartTick = 0;
+    // Status panel 0's text (UTF-8) when the running search started, put back if it fails.
+    std::string StatusTextBeforeSearch;
 
     // The law index 0..5 whose tab sheet is tab and which is present; otherwise -1.
     int LawIndexOfTab(const QWidget* tab) const;

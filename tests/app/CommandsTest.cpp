@@ -3,10 +3,12 @@
 // all, the hint handler, the web button's menu position and the close command.
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QEnterEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include "ProgramFixture.h"
 #include "app/DataGrid.h"
@@ -106,10 +108,10 @@ TEST_F(Commands, searchTakesTheSelectedTextAsKeyword1)
 
     // Without a selection the edits stay as typed.
     syohi().RichEdit->select(0, 0);
-    syohi().EditKey2->setText("y");
+    syohi().EditKey2->setText(QStringLiteral("本文"));
     window().BBtnKensaku->click();
     EXPECT_EQ(syohi().EditKey1->text(), "消費税");
-    EXPECT_EQ(syohi().EditKey2->text(), "y");
+    EXPECT_EQ(syohi().EditKey2->text(), QStringLiteral("本文"));
     EXPECT_TRUE(platform.boxes().empty());
 }
 
@@ -162,6 +164,7 @@ TEST_F(Commands, lawOnlyCommandsOnABookTabAskForAnArticle)
     platform.clearBoxes();
     w.BBtnPrint->click();
     EXPECT_EQ(w.CurrentVolume, 0);
+    hbooks().EditPage->setText(QStringLiteral("12.5"));
     w.BBtnJump->click();
     w.BBtnClear->click();
     EXPECT_TRUE(platform.boxes().empty());
@@ -172,7 +175,16 @@ TEST_F(Commands, lawOnlyCommandsOnALawTabResolveItsVolume)
     window().SetActivePage(window().GenTab);
     window().BBtnMemo->click();
     EXPECT_EQ(window().CurrentVolume, 2);
+    // The reference search asks for its scope first; cancelled, it shows nothing more.
+    bool dialogShown = false;
+    QTimer::singleShot(0, &window(), [&dialogShown] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialogShown = true;
+            dialog->reject();
+        }
+    });
     window().BBtnKanrenJyoubun->click();
+    EXPECT_TRUE(dialogShown);
     EXPECT_EQ(window().CurrentVolume, 2);
     EXPECT_TRUE(platform.boxes().empty());
 }

@@ -1,0 +1,375 @@
+// The memo window's layout, its create step (which article, how its text gets into the pane,
+// the caption), the size question, and the pane's links.
+#include "memo/TMemoWindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/ButtonGlyphs.h"
+#include "app/TMain.h"
+#include "app/VolumeRegistry.h"
+#include "display/DisplayMessages.h"
+#include "display/Fonts.h"
+#include "display/RichTextView.h"
+#include "display/TextLinks.h"
+#include "memo/MemoMessages.h"
+#include "platform/Platform.h"
+#include "store/DataSet.h"
+#include "store/DataSource.h"
+#include "store/Table.h"
+#include "text/Cp932.h"
+#include "text/QtText.h"
+
+QPointer<TMemoWindow> LatestMemoWindow;
+
+namespace {
+
+constexpr int kDesignWidth = 622;
+constexpr int kDesignHeight = 290;
+constexpr int kPanelHeight = 30;
+const QString kPaneHint = QStringLiteral("範囲選択後、マウスを右クリックするとコピーできます");
+
+// The six buttons of the bar: left edge, hint, and the palette side file whose number also
+// names the main window's button with the same glyph (D3 is the third button, ホーム).
+struct MemoButtonSpec {
+    QToolButton* TMemoWindow::*button;
+    const char* name;
+    int left;
+    const char* hint;
+    int glyphFile;
+    bool enabled;
+};
+// Printing, Word, the selected-text search and the referring-articles search of a memo window
+// are not part of this window yet: their buttons are there and disabled.
+const MemoButtonSpec kButtons[] = {
+    {&TMemoWindow::HomeMove, "HomeMove", 3, "Sorvaneで同じ条文へ移動", 3, true},
+    {&TMemoWindow::MemoPrint, "MemoPrint", 37, "印刷の実行", 4, false},
+    {&TMemoWindow::MemoWord, "MemoWord", 65, "条文をWordへ貼付", 5, false},
+    {&TMemoWindow::MemoKensaku, "MemoKensaku", 93, "選択文字で検索", 9, false},
+    {&TMemoWindow::MemoKanren, "MemoKanren", 127, "この条文を参照している条文の検索", 10, false},
+    {&TMemoWindow::MemoNet, "MemoNet", 155, "ホームページの表示", 12, true},
+};
+
+std::size_t at(int v)
+{
+    return static_cast<std::size_t>(v);
+}
+
+void setHint(QWidget* w, const QString& hint)
+{
+    w->setToolTip(hint);
+    w->setStatusTip(hint);
+}
+
+}  // namespace
+
+TMemoWindow::TMemoWindow(TMain& main) : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), m_main(main)
+{
+    setObjectName(QStringLiteral("MemoWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    display::registerFontSubstitutions();
+    QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    formFont.setPixelSize(12);
+    setFont(formFont);
+    resize(kDesignWidth, kDesignHeight);
+
+    buildPanel();
+    buildPane();
+    buildMenu();
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(MemoPanel);
+    column->addWidget(MemoRichEdit, 1);
+    bindCommands();
+    // The window shows tables of the main window's volumes: it goes when the main window goes.
+    connect(&m_main, &QObject::destroyed, this, [this] { delete this; });
+
+    FormCreate();
+}
+
+TMemoWindow::~TMemoWindow() = default;
+
+void TMemoWindow::buildPanel()
+{
+    MemoPanel = new QWidget(this);
+    MemoPanel->setObjectName(QStringLiteral("MemoPanel"));
+    MemoPanel->setFixedHeight(kPanelHeight);
+    for (const MemoButtonSpec& spec : kButtons) {
+        auto* button = new QToolButton(MemoPanel);
+        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setGeometry(spec.left, 2, 28, 26);
+        button->setIconSize(QSize(24, 24));
+        button->setIcon(QIcon(BuiltInButtonGlyph(spec.glyphFile - 1)));
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        setHint(button, QString::fromUtf8(spec.hint));
+        button->setEnabled(spec.enabled);
+        this->*spec.button = button;
+    }
+}
+
+void TMemoWindow::buildPane()
+{
+    MemoRichEdit = new RichTextView(this);
+    MemoRichEdit->setObjectName(QStringLiteral("MemoRichEdit"));
+    QFont paneFont(display::articleFontFamily());
+    paneFont.setPixelSize(16);
+    MemoRichEdit->setFont(paneFont);
+    QPalette p = MemoRichEdit->palette();
+    p.setColor(QPalette::Text, Qt::black);
+    MemoRichEdit->setPalette(p);
+    MemoRichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoRichEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MemoRichEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    MemoRichEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+    setHint(MemoRichEdit, kPaneHint);
+}
+
+void TMemoWindow::buildMenu()
+{
+    struct Item {
+        QAction* TMemoWindow::*action;
+        const char* name;
+        const char* caption;
+        const char* hint;
+        const char* shortcut;
+        bool enabled;
+    };
+    // Copy, print, Word and the two searches of a memo window come later: present, disabled.
+    const Item items[] = {
+        {&TMemoWindow::MemoSentakuAction, "MemoSentakuAction", "選択文字検索(&K)", "選択文字で検索", "Ctrl+K", false},
+        {nullptr, "N1", "", "", "", false},
+        {&TMemoWindow::MemoCopyAction, "MemoCopyAction", "コピー(&C)", "選択範囲のコピー", "Ctrl+C", false},
+        {&TMemoWindow::MemoAllSelectAction, "MemoAllSelectAction", "すべて選択(&A)", "本文をすべて選択", "Ctrl+A", true},
+        {nullptr, "N2", "", "", "", false},
+        {&TMemoWindow::MemoPrintAction, "MemoPrintAction", "印刷(&P)", "印刷の実行", "Ctrl+P", false},
+        {&TMemoWindow::MemoWordAction, "MemoWordAction", "ワードへ(&W)", "Wordへ条文を貼付", "Ctrl+W", false},
+        {&TMemoWindow::MemoSansyo, "MemoSansyo", "参照条文(&S)", "", "Ctrl+S", false},
+    };
+    MemoPopMenu1 = new QMenu(this);
+    MemoPopMenu1->setObjectName(QStringLiteral("MemoPopMenu1"));
+    for (const Item& item : items) {
+        if (!item.action) {
+            MemoPopMenu1->addSeparator()->setObjectName(QString::fromLatin1(item.name));
+            continue;
+        }
+        QAction* a = MemoPopMenu1->addAction(QString::fromUtf8(item.caption));
+        a->setObjectName(QString::fromLatin1(item.name));
+        a->setStatusTip(QString::fromUtf8(item.hint));
+        a->setToolTip(QString::fromUtf8(item.hint));
+        a->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+        // The shortcuts act anywhere in this window, and only there.
+        a->setShortcutContext(Qt::WindowShortcut);
+        a->setEnabled(item.enabled);
+        addAction(a);
+        this->*item.action = a;
+    }
+}
+
+void TMemoWindow::bindCommands()
+{
+    connect(HomeMove, &QToolButton::clicked, this, [this] { runCommand([this] { HomeMoveClick(); }); });
+    connect(MemoAllSelectAction, &QAction::triggered, this, [this] { runCommand([this] { MemoAllSelectActionClick(); }); });
+    MemoNet->installEventFilter(this);
+    connect(MemoRichEdit, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { MemoPopMenu1->popup(MemoRichEdit->viewport()->mapToGlobal(pos)); });
+    connect(MemoRichEdit, &RichTextView::mouseDown, this,
+            [this](int byteIndex, Qt::MouseButton, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                   bool doubleClick) {
+                runCommand([&] { MemoRichEditMouseDown(byteIndex, buttons, modifiers, doubleClick); });
+            });
+    connect(MemoRichEdit, &RichTextView::mouseMoved, this,
+            [this](int byteIndex, Qt::MouseButtons, Qt::KeyboardModifiers) {
+                runCommand([&] { MemoRichEditMouseMove(byteIndex); });
+            });
+}
+
+void TMemoWindow::loadPaletteGlyphs()
+{
+    // A missing or unreadable side file keeps the built-in glyph.
+    for (const MemoButtonSpec& spec : kButtons) {
+        QPixmap glyph;
+        if (glyph.load(QStringLiteral("D%1.dl_").arg(spec.glyphFile), "BMP"))
+            (this->*spec.button)->setIcon(QIcon(glyph));
+    }
+}
+
+void TMemoWindow::FormCreate()
+{
+    if (m_main.platformOfWindow().displayColourCount() >= 0)
+        loadPaletteGlyphs();
+
+    VolumeRegistry& r = m_main.registry();
+    const bool fromLink = r.LinkToMemoMode != 0;
+    if (fromLink) {
+        // The caller left the link table on the clicked link's row.
+        store::Table* links = r.files.lawPresent(r.LinkSourceVolume) ? r.tables.law[at(r.LinkSourceVolume)].linkTable : nullptr;
+        if (links && links->Active() && !links->IsEmpty()) {
+            ArticleGyo = static_cast<int>(links->IntegerField("GoGyo"));
+            VolumeIndex = static_cast<int>(links->IntegerField("Zeimoku"));
+        }
+        CopiedRtf = r.MemoRtf;
+    } else {
+        VolumeIndex = r.LawIndexOfTab(m_main.ActivePage());
+        if (r.files.lawPresent(VolumeIndex)) {
+            const store::DataSet* shown = r.tables.law[at(VolumeIndex)].mainSource->dataSet();
+            if (shown && shown->Active() && !shown->IsEmpty())
+                ArticleGyo = static_cast<int>(shown->IntegerField("Gyo"));
+            CopiedRtf = r.law[at(VolumeIndex)].ArticleRtf;
+        }
+    }
+    const bool present = r.files.lawPresent(VolumeIndex);
+
+    MemoRichEdit->hide();
+    // A refused document shows as its own text in the pane. The main window's view holds the
+    // same article only in the normal case; after a link it shows another one.
+    if (!MemoRichEdit->loadRtf(CopiedRtf) && !fromLink && present)
+        transferFromVolumeView();
+    if (!fromLink && present) {
+        RichTextView* view = r.law[at(VolumeIndex)].RichEdit;
+        if (MemoRichEdit->plainText() != view->plainText())
+            transferFromVolumeView();
+        // The last resort carries the text without its colours; the user's clipboard is left alone.
+        if (MemoRichEdit->plainText() != view->plainText())
+            MemoRichEdit->loadPlainText(view->plainText());
+    }
+
+    if (present) {
+        store::Table* second = r.tables.law[at(VolumeIndex)].mainTable2;
+        if (second && second->Active()) {
+            if (!second->Locate("Gyo", {store::Value(ArticleGyo)}))
+                m_main.platformOfWindow().showMessage(text::cp932(displaymessages::kNoTargetArticle));
+            setWindowTitle(text::toQString(second->TextField("Kubun") + " " + second->TextField("Title")));
+        }
+    }
+    MemoRichEdit->setCaretPosition(0);
+    MemoRichEdit->show();
+}
+
+void TMemoWindow::transferFromVolumeView()
+{
+    RichTextView* view = m_main.registry().law[at(VolumeIndex)].RichEdit;
+    MemoRichEdit->setWritable(true);
+    MemoRichEdit->clear();
+    MemoRichEdit->loadRtf(view->saveRtf());
+    MemoRichEdit->setWritable(false);
+}
+
+void TMemoWindow::HomeMoveClick()
+{
+    if (!m_main.registry().files.lawPresent(VolumeIndex))
+        return;
+    MoveMainWindowToArticle(m_main, VolumeIndex, ArticleGyo);
+    showMinimized();
+    MemoRichEdit->setFocus();
+}
+
+void TMemoWindow::MemoAllSelectActionClick()
+{
+    MemoRichEdit->selectAll();
+}
+
+QPoint TMemoWindow::NetMenuPosition(const QPoint& clickPos) const
+{
+    // The press is taken as if in the window's client coordinates, then moved 100 pixels right.
+    return mapToGlobal(clickPos) + QPoint(100, 0);
+}
+
+void TMemoWindow::MemoNetMouseDown(const QPoint& clickPos)
+{
+    if (m_main.NetPopupMenu1 && !m_main.NetPopupMenu1->isEmpty())
+        m_main.NetPopupMenu1->popup(NetMenuPosition(clickPos));
+}
+
+void TMemoWindow::MemoRichEditMouseDown(int byteIndex, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                                        bool doubleClick)
+{
+    VolumeRegistry& r = m_main.registry();
+    r.LinkToMemoMode = 0;
+    r.RenderSuspended = 0;
+    // Every way out leaves both flags clear.
+    struct ClearFlags {
+        VolumeRegistry& registry;
+        ~ClearFlags()
+        {
+            registry.LinkToMemoMode = 0;
+            registry.RenderSuspended = 0;
+        }
+    } clearFlags{r};
+
+    const display::LinkPress press = display::classifyLinkPress(buttons, modifiers, doubleClick);
+    if (press == display::LinkPress::ContextMenu)
+        return;
+    if (press == display::LinkPress::MemoWindow)
+        r.LinkToMemoMode = 1;
+    if (!r.files.lawPresent(VolumeIndex))
+        return;
+    store::Table* links = r.tables.law[at(VolumeIndex)].linkTable;
+    if (!links || !display::locateLinkRow(*links, ArticleGyo, byteIndex))
+        return;
+    const std::int64_t target = links->IntegerField("GoGyo");
+    const int z = static_cast<int>(links->IntegerField("Zeimoku"));
+    // A negative volume asks for the referring-articles search of this window's article, which
+    // the memo window does not offer yet; an absent volume has nothing to show.
+    if (z < 0 || !r.files.lawPresent(z))
+        return;
+    if (r.LinkToMemoMode != 0) {
+        OpenLinkInMemoWindow(m_main, VolumeIndex, *MemoRichEdit, ArticleGyo, byteIndex, z, target);
+        return;
+    }
+    MoveMainWindowToArticle(m_main, z, target);
+    if (windowState() & Qt::WindowMaximized)
+        showMinimized();
+    else
+        MemoRichEdit->setFocus();
+}
+
+void TMemoWindow::MemoRichEditMouseMove(int byteIndex)
+{
+    VolumeRegistry& r = m_main.registry();
+    store::Table* links = r.files.lawPresent(VolumeIndex) ? r.tables.law[at(VolumeIndex)].linkTable : nullptr;
+    const bool overLink = links && display::locateLinkRow(*links, ArticleGyo, byteIndex);
+    m_main.platformOfWindow().setScreenCursor(overLink ? CursorShape::Hand : CursorShape::Arrow);
+}
+
+bool TMemoWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == MemoNet && event->type() == QEvent::MouseButtonPress) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        runCommand([&] { MemoNetMouseDown(at); });
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMemoWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    MemoRichEdit->viewport()->update();
+}
+
+TMemoWindow* ShowMemoWindow(TMain& main, int)
+{
+    VolumeRegistry& r = main.registry();
+    Qt::WindowState state = Qt::WindowNoState;
+    if (r.LinkToMemoMode == 0) {
+        // The window copies the active law tab's article; without one there is nothing to copy.
+        if (r.LawIndexOfTab(main.ActivePage()) < 0)
+            return nullptr;
+        const Answer answer = main.platformOfWindow().ask(memomessages::kSizeQuestionCaption,
+                                                          text::cp932(memomessages::kSizeQuestion),
+                                                          QuestionButtons::YesNoCancel, MessageIcon::Question);
+        if (answer == Answer::Cancel)
+            return nullptr;
+        state = answer == Answer::Yes ? Qt::WindowMaximized : Qt::WindowMinimized;
+    }
+    auto* window = new TMemoWindow(main);
+    LatestMemoWindow = window;
+    window->setWindowState(state);
+    window->show();
+    return window;
+}

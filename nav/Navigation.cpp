@@ -1,0 +1,355 @@
+// History steps and the reset commands over the main window's volumes.
+#include "nav/Navigation.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <optional>
+
+#include "app/DataGrid.h"
+#include "app/OutlineTree.h"
+#include "app/TMain.h"
+#include "display/RichTextView.h"
+#include "nav/HistoryRing.h"
+#include "store/DataSet.h"
+#include "store/DataSource.h"
+#include "store/Table.h"
+#include "text/QtText.h"
+
+namespace {
+
+std::size_t at(int index)
+{
+    return static_cast<std::size_t>(index);
+}
+
+// The key field of the current row of a data set, none when it shows no row.
+std::optional<std::int64_t> currentKey(const store::DataSet* dataSet, const char* field)
+{
+    if (!dataSet || !dataSet->Active() || dataSet->IsEmpty())
+        return std::nullopt;
+    return dataSet->IntegerField(field);
+}
+
+void locateKey(store::DataSet* dataSet, const char* field, std::optional<std::int64_t> key)
+{
+    if (key && dataSet && dataSet->Active())
+        dataSet->Locate(field, {store::Value(*key)});
+}
+
+// Empties a data set's filter: the switch goes off first, so whatever shows it refreshes once.
+void clearFilter(store::DataSet& dataSet)
+{
+    dataSet.SetFiltered(false);
+    dataSet.SetFilter(std::string());
+}
+
+// What every saved entry shares, law or book.
+void saveListState(nav::TCasheData& entry, QWidget* tab, store::DataSource* source, const char* keyField)
+{
+    entry.Tab = tab;
+    store::DataSet* shown = source ? source->dataSet() : nullptr;
+    entry.DataSet = shown;
+    entry.Filter = shown ? shown->Filter() : std::string();
+    entry.Filtered = shown && shown->Filtered();
+    entry.RowKey = static_cast<std::int32_t>(currentKey(shown, keyField).value_or(0));
+}
+
+// The entry's data set back under its own filter, shown by the volume's source from its row.
+void restoreListState(const nav::TCasheData& entry, store::Table& mainTable, store::DataSource& source,
+                      const char* keyField, RichTextView* view, const std::function<void()>& fitColumns)
+{
+    clearFilter(mainTable);
+    if (entry.DataSet) {
+        entry.DataSet->SetFilter(entry.Filter);
+        entry.DataSet->SetFiltered(entry.Filtered);
+        entry.DataSet->Refresh();
+    }
+    // Hidden while the list is rebound, so the view does not show the articles passed on the way.
+    view->hide();
+    source.setDataSet(entry.DataSet);
+    fitColumns();
+    locateKey(entry.DataSet, keyField, entry.RowKey);
+}
+
+// The caret comes back where it was, with up to 350 characters of what follows it in view.
+void restoreCaret(RichTextView* view, int selStart)
+{
+    view->setCaretPosition(nav::CaretScrollPosition(view->textLength(), selStart));
+    view->setCaretPosition(selStart);
+}
+
+// Saves the view of the active tab into a slot; empty when the active tab is no volume.
+nav::HistoryRing::SaveView saveViewOf(TMain& main, QWidget* tab)
+{
+    const int v = main.registry().LawIndexOfTab(tab);
+    if (v >= 0)
+        return [&main, v](int slot) { SaveLawState(main, v, slot); };
+    const int b = main.registry().BookIndexOfTab(tab);
+    if (b >= 0)
+        return [&main, b](int slot) { SaveBookState(main, b, slot); };
+    return {};
+}
+
+void restoreEntryAtCursor(TMain& main)
+{
+    VolumeRegistry& r = main.registry();
+    QWidget* tab = r.History.current().Tab;
+    if (const int v = r.LawIndexOfTab(tab); v >= 0)
+        RestoreLawState(main, v);
+    else if (const int b = r.BookIndexOfTab(tab); b >= 0)
+        RestoreBookState(main, b);
+}
+
+}  // namespace
+
+void RecordHistory(TMain& main)
+{
+    RecordHistoryOfTab(main, main.ActivePage());
+}
+
+void RecordHistoryOfTab(TMain& main, QWidget* tab)
+{
+    if (nav::HistoryRing::SaveView save = saveViewOf(main, tab))
+        main.registry().History.RecordHistory(save);
+}
+
+void HistoryBack(TMain& main)
+{
+    if (main.registry().History.HistoryBack(saveViewOf(main, main.ActivePage())))
+        restoreEntryAtCursor(main);
+}
+
+void HistoryNext(TMain& main)
+{
+    if (main.registry().History.HistoryNext(saveViewOf(main, main.ActivePage())))
+        restoreEntryAtCursor(main);
+}
+
+void SaveLawState(TMain& main, int v, int slot)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.lawPresent(v))
+        return;
+    LawVolumeEntry& e = r.law[at(v)];
+    nav::TCasheData& entry = r.History.entry(slot);
+    e.TreeClickRecords = 1;
+    saveListState(entry, e.TabSheet, r.tables.law[at(v)].mainSource, "Gyo");
+    entry.SelStart = e.RichEdit->selectionStart();
+    entry.Word1 = e.HighlightWord1;
+    entry.Word2 = e.HighlightWord2;
+    entry.NumberText = text::fromQString(e.EditBangou->text());
+    entry.RangeIndex = e.ComboBox->currentIndex();
+    entry.PanelHeight = e.Panel2->height();
+    entry.TreeWidth = e.TreeView->width();
+}
+
+void SaveBookState(TMain& main, int b, int slot)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.bookPresent(b))
+        return;
+    BookVolumeEntry& e = r.book[at(b)];
+    nav::TCasheData& entry = r.History.entry(slot);
+    saveListState(entry, e.TabSheet, r.tables.book[at(b)].mainSource, "BookSeq");
+    entry.SelStart = e.RichEdit->selectionStart();
+    entry.Word1 = e.HighlightWord1;
+    entry.Word2 = e.HighlightWord2;
+    entry.NumberText = text::fromQString(e.EditPage->text());
+    entry.RangeIndex = e.ComboBox->currentIndex();
+    entry.PanelHeight = e.Panel3->height();
+    entry.TreeWidth = 0;
+}
+
+void RestoreLawState(TMain& main, int v)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.lawPresent(v))
+        return;
+    LawVolumeEntry& e = r.law[at(v)];
+    const store::LawVolumeTables& t = r.tables.law[at(v)];
+    const nav::TCasheData entry = r.History.current();
+    e.TreeClickRecords = 1;
+    e.HighlightWord1 = entry.Word1;
+    e.HighlightWord2 = entry.Word2;
+    e.EditKey1->setText(text::toQString(entry.Word1));
+    e.EditKey2->setText(text::toQString(entry.Word2));
+    e.EditBangou->setText(text::toQString(entry.NumberText));
+    e.Panel2->setFixedHeight(entry.PanelHeight);
+    e.TreeView->setFixedWidth(entry.TreeWidth);
+    // An index set from code applies no range: only the user's choice does.
+    e.ComboBox->setCurrentIndex(entry.RangeIndex == -1 ? 0 : entry.RangeIndex);
+    restoreListState(entry, *t.mainTable, *t.mainSource, "Gyo", e.RichEdit, [&main, v] { main.FitLawListColumns(v); });
+    main.SetActivePage(entry.Tab);
+    e.RichEdit->show();
+    e.RichEdit->setFocus();
+    restoreCaret(e.RichEdit, entry.SelStart);
+}
+
+void RestoreBookState(TMain& main, int b)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.bookPresent(b))
+        return;
+    BookVolumeEntry& e = r.book[at(b)];
+    const store::BookVolumeTables& t = r.tables.book[at(b)];
+    const nav::TCasheData entry = r.History.current();
+    e.HighlightWord1 = entry.Word1;
+    e.HighlightWord2 = entry.Word2;
+    e.EditKey1->setText(text::toQString(entry.Word1));
+    e.EditKey2->setText(text::toQString(entry.Word2));
+    e.EditPage->setText(text::toQString(entry.NumberText));
+    e.Panel3->setFixedHeight(entry.PanelHeight);
+    e.ComboBox->setCurrentIndex(entry.RangeIndex == -1 ? 0 : entry.RangeIndex);
+    restoreListState(entry, *t.mainTable, *t.mainSource, "BookSeq", e.RichEdit,
+                     [&main, b] { main.FitBookListColumns(b); });
+    main.SetActivePage(entry.Tab);
+    e.RichEdit->show();
+    e.RichEdit->setFocus();
+    restoreCaret(e.RichEdit, entry.SelStart);
+}
+
+void RecordHistoryForOutlineClick(TMain& main, int v)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.lawPresent(v) || r.law[at(v)].TreeClickRecords != 1)
+        return;
+    RecordHistory(main);
+    // Recording set it again; the clicks that follow record nothing until the next entry.
+    r.law[at(v)].TreeClickRecords = 0;
+}
+
+void Home(TMain& main)
+{
+    VolumeRegistry& r = main.registry();
+    r.RenderSuspended = 0;
+    r.LinkToMemoMode = 0;
+    RecordHistory(main);
+    if (const int v = r.LawIndexOfTab(main.ActivePage()); v >= 0) {
+        OutlineTree* tree = r.law[at(v)].TreeView;
+        tree->setUpdatesEnabled(false);
+        ClearLawConditions(main, v);
+        ShowWholeLawVolume(main, v);
+        main.ResetLawListHeight(v);
+        main.LoadOutline(v);
+        tree->setUpdatesEnabled(true);
+    } else if (const int b = r.BookIndexOfTab(main.ActivePage()); b >= 0) {
+        ClearBookConditions(main, b);
+        ShowWholeBookVolume(main, b);
+        main.ResetBookDetailHeight(b);
+    }
+}
+
+void OpenAll(TMain& main)
+{
+    VolumeRegistry& r = main.registry();
+    RecordHistory(main);
+    if (const int v = r.LawIndexOfTab(main.ActivePage()); v >= 0)
+        OpenAllLaw(main, v);
+    else if (const int b = r.BookIndexOfTab(main.ActivePage()); b >= 0)
+        OpenAllBook(main, b);
+}
+
+void Clear(TMain& main)
+{
+    VolumeRegistry& r = main.registry();
+    if (const int v = r.LawIndexOfTab(main.ActivePage()); v >= 0)
+        ClearLawConditions(main, v);
+    else if (const int b = r.BookIndexOfTab(main.ActivePage()); b >= 0)
+        ClearBookConditions(main, b);
+}
+
+void ClearLawConditions(TMain& main, int v)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.lawPresent(v))
+        return;
+    LawVolumeEntry& e = r.law[at(v)];
+    e.EditKey1->clear();
+    e.EditKey2->clear();
+    e.EditBangou->clear();
+    e.ComboBox->setCurrentIndex(0);
+    e.EditKey1->setFocus();
+    main.FitListColumns();
+}
+
+void ClearBookConditions(TMain& main, int b)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.bookPresent(b))
+        return;
+    BookVolumeEntry& e = r.book[at(b)];
+    e.EditKey1->clear();
+    e.EditKey2->clear();
+    e.EditPage->clear();
+    e.ComboBox->setCurrentIndex(0);
+    e.EditKey1->setFocus();
+    main.FitListColumns();
+}
+
+void ShowWholeLawVolume(TMain& main, int v)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.lawPresent(v))
+        return;
+    LawVolumeEntry& e = r.law[at(v)];
+    const store::LawVolumeTables& t = r.tables.law[at(v)];
+    e.HighlightWord1.clear();
+    e.HighlightWord2.clear();
+    t.mainTable->DisableControls();
+    clearFilter(*t.mainTable);
+    if (t.mainTable->Active())
+        t.mainTable->First();
+    t.mainSource->setDataSet(t.mainTable);
+    main.FitLawListColumns(v);
+    t.mainTable->EnableControls();
+}
+
+void ShowWholeBookVolume(TMain& main, int b)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.bookPresent(b))
+        return;
+    BookVolumeEntry& e = r.book[at(b)];
+    const store::BookVolumeTables& t = r.tables.book[at(b)];
+    e.HighlightWord1.clear();
+    e.HighlightWord2.clear();
+    t.mainTable->DisableControls();
+    clearFilter(*t.mainTable);
+    if (t.mainTable->Active())
+        t.mainTable->First();
+    t.mainSource->setDataSet(t.mainTable);
+    main.FitBookListColumns(b);
+    t.mainTable->EnableControls();
+}
+
+void OpenAllLaw(TMain& main, int v)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.lawPresent(v))
+        return;
+    const store::LawVolumeTables& t = r.tables.law[at(v)];
+    const std::optional<std::int64_t> key = currentKey(t.mainSource->dataSet(), "Gyo");
+    t.mainTable->DisableControls();
+    clearFilter(*t.mainTable);
+    t.mainSource->setDataSet(t.mainTable);
+    main.FitLawListColumns(v);
+    r.law[at(v)].ComboBox->setCurrentIndex(0);
+    t.mainTable->EnableControls();
+    locateKey(t.mainTable, "Gyo", key);
+}
+
+void OpenAllBook(TMain& main, int b)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.bookPresent(b))
+        return;
+    const store::BookVolumeTables& t = r.tables.book[at(b)];
+    const std::optional<std::int64_t> key = currentKey(t.mainSource->dataSet(), "BookSeq");
+    t.mainTable->DisableControls();
+    clearFilter(*t.mainTable);
+    t.mainSource->setDataSet(t.mainTable);
+    main.FitBookListColumns(b);
+    r.book[at(b)].ComboBox->setCurrentIndex(0);
+    t.mainTable->EnableControls();
+    locateKey(t.mainTable, "BookSeq", key);
+}

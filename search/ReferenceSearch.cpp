@@ -1,0 +1,95 @@
+// The reference search over a law volume's reference index.
+#include "search/ReferenceSearch.h"
+
+#include <QLineEdit>
+
+#include "app/MainMessages.h"
+#include "app/TMain.h"
+#include "nav/Navigation.h"
+#include "platform/Platform.h"
+#include "search/ReferenceScope.h"
+#include "search/SearchMachinery.h"
+#include "search/SearchMessages.h"
+#include "search/SearchStatements.h"
+#include "search/TSansyo.h"
+#include "store/DataSource.h"
+#include "store/Query.h"
+#include "store/Table.h"
+#include "text/Cp932.h"
+#include "text/QtText.h"
+
+int PresetScope = 0;
+int ReferredCode = 0;
+int SearchScope = -1;
+int CurrentArticleOption = -1;
+int MemoSizeOption = -1;
+
+namespace {
+
+// The article number of the list's current row, read from the main table: a search result
+// carries no Bangou of its own.
+std::string bangouOfCurrentArticle(store::Table& mainTable, store::DataSet& shown)
+{
+    if (&shown == &mainTable)
+        return mainTable.TextField("Bangou");
+    mainTable.SetFiltered(false);
+    mainTable.SetFilter(std::string());
+    if (!mainTable.Locate("Gyo", {store::Value(shown.IntegerField("Gyo"))}))
+        return {};
+    return mainTable.TextField("Bangou");
+}
+
+}  // namespace
+
+void ReferenceSearch(TMain& main, int v)
+{
+    VolumeRegistry& r = main.registry();
+    if (!r.files.lawPresent(v))
+        return;
+    LawVolumeEntry& e = r.law[static_cast<std::size_t>(v)];
+    const store::LawVolumeTables& t = r.tables.law[static_cast<std::size_t>(v)];
+    store::DataSet* shown = t.mainSource->dataSet();
+    const bool hasArticle = shown && shown->Active() && !shown->IsEmpty();
+
+    ReferredCode = hasArticle ? static_cast<int>(shown->IntegerField("KubunNo")) : 0;
+    SearchScope = CurrentArticleOption = MemoSizeOption = -1;
+    {
+        TSansyo dialog(main.platformOfWindow(), &main);
+        dialog.exec();
+    }
+    if (SearchScope == -1)
+        return;
+
+    store::Query& q = TakeLawQuery(main, v);
+    if (!hasArticle) {
+        main.platformOfWindow().showMessage(text::cp932(mainmessages::kSelectArticle));
+        return;
+    }
+    StartSearchTimer(main);
+
+    const std::int64_t gyo = shown->IntegerField("Gyo");
+    const std::string bangou = bangouOfCurrentArticle(*t.mainTable, *shown);
+    const std::string searchText = search::ReferenceSearchText(ReferredCode, bangou);
+    const std::string phrase = search::ScopePhrase(SearchScope, v);
+
+    r.SqlClauseList = search::BuildReferenceStatement(v, r.files.LawFileNames[3][static_cast<std::size_t>(v)], gyo,
+                                                      SearchScope, ReferredCode);
+    if (!OpenSearchQuery(main, q)) {
+        main.platformOfWindow().showMessage(text::cp932(searchmessages::kNoReferringArticle));
+        StopSearchTimer(main);
+        return;
+    }
+
+    RecordHistory(main);
+    e.HighlightWord1 = searchText;
+    e.HighlightWord2 = phrase;
+    t.mainTable->SetFiltered(false);
+    t.mainTable->SetFilter(std::string());
+    q.Refresh();
+    t.mainSource->setDataSet(&q);
+    main.FitLawListColumns(v);
+    ClearLawConditions(main, v);
+    e.EditKey1->setText(text::toQString(searchText));
+    e.EditKey2->setText(text::toQString(phrase));
+    StopSearchTimer(main);
+}

@@ -1,0 +1,149 @@
+// The reference search dialog's layout, create step and buttons.
+#include "search/TSansyo.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "platform/Platform.h"
+#include "search/ReferenceScope.h"
+#include "search/ReferenceSearch.h"
+
+namespace {
+
+// The help page of the dialog, beside the data files.
+constexpr char kHelpPage[] = "jyokan1.html";
+
+}  // namespace
+
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent)
+    : QGroupBox(caption, parent)
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(12, 4, 12, 4);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items.at(i), this);
+        grid->addWidget(button, i / columns, i % columns);
+        m_items.push_back(button);
+    }
+}
+
+int RadioGroup::itemIndex() const
+{
+    for (std::size_t i = 0; i < m_items.size(); ++i)
+        if (m_items[i]->isChecked())
+            return static_cast<int>(i);
+    return -1;
+}
+
+void RadioGroup::setItemIndex(int index)
+{
+    if (index >= 0 && index < static_cast<int>(m_items.size()))
+        m_items[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+TSansyo::TSansyo(Platform& platform, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint),
+      m_platform(platform)
+{
+    setObjectName(QStringLiteral("Sansyo"));
+    setWindowTitle(QStringLiteral("参照条文検索"));
+    setFixedSize(312, 232);
+
+    Label1 = new QLabel(QStringLiteral("政令（施行令）や財務省令（施行規則）で定める条文の表示"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(8, 8, 296, 18);
+
+    SansyoGroupBox1 = new QGroupBox(QStringLiteral("検索範囲"), this);
+    SansyoGroupBox1->setObjectName(QStringLiteral("SansyoGroupBox1"));
+    SansyoGroupBox1->setGeometry(8, 30, 296, 48);
+    auto scopeButton = [this](const char* name, const QString& caption, int left) {
+        auto* button = new QRadioButton(caption, SansyoGroupBox1);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setGeometry(left, 20, 68, 20);
+        return button;
+    };
+    SansyoRadioButtonSeirei = scopeButton("SansyoRadioButtonSeirei", QStringLiteral("政令"), 12);
+    SansyoRadioButtonKisoku = scopeButton("SansyoRadioButtonKisoku", QStringLiteral("省令"), 82);
+    SansyoRadioButtonKai = scopeButton("SansyoRadioButtonKai", QStringLiteral("下位"), 152);
+    SansyoRadioButtonAll = scopeButton("SansyoRadioButtonAll", QStringLiteral("全範囲"), 222);
+    SansyoRadioButtonKai->setChecked(true);
+
+    SansyoRadioGroup2 = new RadioGroup(QStringLiteral("現在の条文"),
+                                       {QStringLiteral("メモウインドウへ貼付"), QStringLiteral("何もしない")}, 2, this);
+    SansyoRadioGroup2->setObjectName(QStringLiteral("SansyoRadioGroup2"));
+    SansyoRadioGroup2->setGeometry(8, 84, 296, 46);
+    SansyoRadioGroup2->setItemIndex(0);
+
+    SansyoRadioGroup3 = new RadioGroup(QStringLiteral("メモウインドウの大きさ"),
+                                       {QStringLiteral("最小サイズ"), QStringLiteral("通常サイズ")}, 2, this);
+    SansyoRadioGroup3->setObjectName(QStringLiteral("SansyoRadioGroup3"));
+    SansyoRadioGroup3->setGeometry(8, 136, 296, 46);
+    SansyoRadioGroup3->setItemIndex(0);
+
+    auto button = [this](const char* name, const QString& caption, int left) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(left, 194, 84, 28);
+        b->setAutoDefault(false);
+        return b;
+    };
+    SansyoOkButton = button("SansyoOkButton", QStringLiteral("検　索"), 18);
+    SansyoCancelButton = button("SansyoCancelButton", QStringLiteral("キャンセル"), 114);
+    SansyoHelpButton = button("SansyoHelpButton", QStringLiteral("ヘルプ"), 210);
+    SansyoOkButton->setDefault(true);
+    connect(SansyoOkButton, &QPushButton::clicked, this, [this] { runCommand([this] { SansyoOkButtonClick(); }); });
+    connect(SansyoCancelButton, &QPushButton::clicked, this,
+            [this] { runCommand([this] { SansyoCancelButtonClick(); }); });
+    connect(SansyoHelpButton, &QPushButton::clicked, this, [this] { runCommand([this] { SansyoHelpButtonClick(); }); });
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    FormCreate();
+}
+
+void TSansyo::FormCreate()
+{
+    const search::SansyoScopeState state = search::SansyoScopeStateFor(PresetScope, ReferredCode);
+    QRadioButton* const buttons[] = {SansyoRadioButtonSeirei, SansyoRadioButtonKisoku, SansyoRadioButtonKai,
+                                     SansyoRadioButtonAll};
+    for (int scope = 0; scope < 4; ++scope)
+        buttons[scope]->setEnabled(state.enabled[static_cast<std::size_t>(scope)]);
+    buttons[state.selected]->setChecked(true);
+    SansyoGroupBox1->setEnabled(state.groupEnabled);
+}
+
+void TSansyo::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    SansyoOkButton->setFocus(Qt::OtherFocusReason);
+}
+
+void TSansyo::SansyoOkButtonClick()
+{
+    if (SansyoRadioButtonAll->isChecked())
+        SearchScope = search::kScopeAll;
+    else if (SansyoRadioButtonKai->isChecked())
+        SearchScope = search::kScopeKai;
+    else if (SansyoRadioButtonKisoku->isChecked())
+        SearchScope = search::kScopeKisoku;
+    else
+        SearchScope = search::kScopeSeirei;
+    CurrentArticleOption = SansyoRadioGroup2->itemIndex();
+    MemoSizeOption = SansyoRadioGroup3->itemIndex();
+    accept();
+}
+
+void TSansyo::SansyoCancelButtonClick()
+{
+    reject();
+}
+
+void TSansyo::SansyoHelpButtonClick()
+{
+    m_platform.shellOpen(kHelpPage);
+}
