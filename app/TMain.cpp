@@ -27,6 +27,7 @@
 #include "app/PanelSplitter.h"
 #include "authoring/ReferenceResolver.h"
 #include "authoring/THyperLink.h"
+#include "authoring/TTool.h"
 #include "display/ArticleDisplay.h"
 #include "display/Fonts.h"
 #include "display/RichTextView.h"
@@ -739,6 +740,10 @@ void TMain::HyperLinkAction2Click()
 void TMain::ToolActionClick()
 {
     ResolveCurrentVolume(false);
+    // Every use makes a new palette; the window keeps only the latest.
+    auto* palette = new TTool(*this);
+    Tool = palette;
+    palette->show();
 }
 
 void TMain::ColorSetButtonClick()

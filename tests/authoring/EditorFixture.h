@@ -23,6 +23,7 @@
 #include "platform/RecordingPlatform.h"
 #include "store/Table.h"
 #include "store/TableFile.h"
+#include "store/VolumeWriter.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
@@ -114,10 +115,19 @@ protected:
     }
     void writeStandardVolume(char drive = 'c') { writeVolume(authoringVolume(standardArticles()), drive); }
 
-    void start(const char* titleUtf8 = kAuthoringTitle)
+    // The program on the 消費税 volume, with the 法人目次 book volume too when withBooks.
+    void start(const char* titleUtf8 = kAuthoringTitle, bool withBooks = false)
     {
         store::VolumeFiles files;
         files.LawVolumeAbsent = {1, 0, 1, 1, 1, 1};
+        if (withBooks) {
+            store::BookVolumeContent b;
+            b.letter = 'B';
+            b.entries = {{10, 1, 1, cp932("基通"), "1", 12.5, cp932("問１　寄附金の範囲")}};
+            b.books = {{1, 1, cp932("法人税基本通達逐条解説"), cp932("十訂版"), cp932("税務研究会")}};
+            store::writeBookVolume(dir.path(), b);
+            files.BookVolumeAbsent = {0, 1, 1};
+        }
         program = std::make_unique<RunningProgram>(files, platform, titleUtf8);
         window().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
