@@ -237,6 +237,13 @@ void THyperLink::FormCreate(int volumeIndex)
 
 THyperLink::~THyperLink()
 {
+    // An editor freed without being closed (the program ending with it open) still keeps what
+    // was typed into the row.
+    if (!m_closed)
+        runCommand([this] {
+            if (Table1.Active())
+                Table1.CheckBrowseMode();
+        });
     // The grids let go of the data sources before the members go.
     DBGrid1->setDataSource(nullptr);
     DBGrid2->setDataSource(nullptr);

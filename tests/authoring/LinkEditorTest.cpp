@@ -469,3 +469,12 @@ TEST_F(LinkEditor, theHyperLinkItemsOpenTheEditorOnlyInTheAuthoringBuild)
     EXPECT_FALSE(window().ToolAction->isEnabled());
     EXPECT_FALSE(window().ColorSetButton->isVisibleTo(&window()));
 }
+
+TEST_F(LinkEditor, theProgramEndingWithTheEditorOpenKeepsTheRowsEdit)
+{
+    openOn(30);
+    typeText(editor()->HyodaiField, qs("等"));
+    window().close();
+    program.reset();
+    EXPECT_EQ(u8(articleField(3, "表題").asText()), "納税義務者等");
+}
