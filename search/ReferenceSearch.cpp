@@ -2,9 +2,12 @@
 #include "search/ReferenceSearch.h"
 
 #include <QLineEdit>
+#include <QPointer>
 
 #include "app/MainMessages.h"
 #include "app/TMain.h"
+#include "display/RichTextView.h"
+#include "memo/TMemoWindow.h"
 #include "nav/Navigation.h"
 #include "platform/Platform.h"
 #include "search/ReferenceScope.h"
@@ -81,6 +84,18 @@ void ReferenceSearch(TMain& main, int v)
     }
 
     RecordHistory(main);
+    // The memo window copies the article the list still shows: the one referred to, to be read
+    // beside the articles that refer to it.
+    QPointer<TMemoWindow> memo;
+    if (CurrentArticleOption == 0) {
+        r.LinkToMemoMode = 0;
+        r.RenderSuspended = 0;
+        memo = new TMemoWindow(main);
+        LatestMemoWindow = memo;
+        memo->show();
+        if (MemoSizeOption == 0)
+            memo->setWindowState(memo->windowState() | Qt::WindowMinimized);
+    }
     e.HighlightWord1 = searchText;
     e.HighlightWord2 = phrase;
     t.mainTable->SetFiltered(false);
@@ -91,5 +106,7 @@ void ReferenceSearch(TMain& main, int v)
     ClearLawConditions(main, v);
     e.EditKey1->setText(text::toQString(searchText));
     e.EditKey2->setText(text::toQString(phrase));
+    if (memo && MemoSizeOption == 1)
+        memo->MemoRichEdit->setFocus();
     StopSearchTimer(main);
 }

@@ -175,6 +175,9 @@ TEST_F(Commands, lawOnlyCommandsOnALawTabResolveItsVolume)
     window().SetActivePage(window().GenTab);
     window().BBtnMemo->click();
     EXPECT_EQ(window().CurrentVolume, 2);
+    // The memo command asked its size question; nothing else was shown.
+    EXPECT_EQ(platform.boxes().size(), 1u);
+    platform.clearBoxes();
     // The reference search asks for its scope first; cancelled, it shows nothing more.
     bool dialogShown = false;
     QTimer::singleShot(0, &window(), [&dialogShown] {

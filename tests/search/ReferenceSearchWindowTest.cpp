@@ -6,6 +6,8 @@
 #include <QRadioButton>
 
 #include "SearchWindowFixture.h"
+#include "display/RichTextView.h"
+#include "memo/TMemoWindow.h"
 #include "search/ReferenceSearch.h"
 
 using namespace searchtest;
@@ -321,4 +323,42 @@ TEST_F(ReferenceSearchWindow, onABookTabTheSearchAsksForAnArticleAndOpensNoDialo
     QTest::qWait(50);
     EXPECT_FALSE(seen.shown);
     EXPECT_EQ(messages(), std::vector<std::string>{"条文を選択して下さい"});
+}
+
+TEST_F(ReferenceSearchWindow, theReferredArticleGoesIntoAMemoWindowMinimisedOrWithTheFocus)
+{
+    moveTo(1, 1234);
+    LatestMemoWindow = nullptr;
+    answer(0, 0, 0);
+    window().BBtnKanrenJyoubun->click();
+    ASSERT_FALSE(LatestMemoWindow.isNull());
+    TMemoWindow* minimised = LatestMemoWindow;
+    EXPECT_TRUE(minimised->isVisible());
+    EXPECT_TRUE(minimised->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(minimised->VolumeIndex, 1);
+    EXPECT_EQ(minimised->ArticleGyo, 1234);
+    EXPECT_NE(minimised->MemoRichEdit->plainText().find(cp932("第３０条　事業者が")), std::string::npos);
+    // The main window goes on to list the referring articles.
+    EXPECT_EQ(listedGyo(1).size(), 2u);
+    EXPECT_TRUE(platform.boxes().empty());
+
+    window().BBtnBack->click();
+    answer(0, 0, 1);
+    window().BBtnKanrenJyoubun->click();
+    ASSERT_FALSE(LatestMemoWindow.isNull());
+    TMemoWindow* normal = LatestMemoWindow;
+    EXPECT_NE(normal, minimised);
+    EXPECT_FALSE(normal->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(normal->ArticleGyo, 1234);
+    EXPECT_EQ(normal->focusWidget(), normal->MemoRichEdit);
+}
+
+TEST_F(ReferenceSearchWindow, nothingForTheCurrentArticleOpensNoMemoWindow)
+{
+    moveTo(1, 1234);
+    LatestMemoWindow = nullptr;
+    answer(0, 1, 1);
+    window().BBtnKanrenJyoubun->click();
+    EXPECT_TRUE(LatestMemoWindow.isNull());
+    EXPECT_EQ(listedGyo(1).size(), 2u);
 }
