@@ -585,3 +585,25 @@ TEST(LooksLikeArticleNumber, numberLinesAndTitleLines)
     for (const auto& [line, expected] : cases)
         EXPECT_EQ(authoring::LooksLikeArticleNumber(cp932(line)), expected) << line;
 }
+
+TEST_F(ArticleAuthoring, enterMovesOnAndAClickSelectsTheJumpAndCodeFields)
+{
+    openOn(20);
+    pressEnter(editor()->HyodaiField);
+    EXPECT_EQ(editor()->focusWidget(), editor()->BangouField);
+    pressEnter(editor()->BangouField);
+    EXPECT_EQ(editor()->focusWidget(), editor()->ComboBox2);
+    editor()->PageControl1->setCurrentWidget(editor()->TabSheet3);
+    pressEnter(editor()->Edit4);
+    EXPECT_EQ(editor()->focusWidget(), editor()->Edit5);
+    pressEnter(editor()->Edit5);
+    EXPECT_EQ(editor()->focusWidget(), editor()->Edit6);
+    EXPECT_TRUE(platform.boxes().empty());
+
+    editor()->Edit1->setText(qs("12"));
+    editor()->Edit2->setText(qs("340"));
+    for (QLineEdit* field : {editor()->RenbanField, editor()->Edit1, editor()->Edit2}) {
+        QTest::mouseClick(field, Qt::LeftButton);
+        EXPECT_EQ(field->selectedText(), field->text()) << field->objectName().toStdString();
+    }
+}
