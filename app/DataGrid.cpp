@@ -24,21 +24,24 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
 
 void DataGrid::setColumns(std::vector<GridColumn> columns, const QFont& rowFont, const QColor& rowColour)
 {
-    std::vector<int> widths;
-    for (const GridColumn& c : columns)
-        widths.push_back(c.width);
-    store::DataSource* source = dataSource();
     auto* model = new DataSourceModel(std::move(columns), this);
     model->setCellFont(rowFont);
     model->setCellColour(rowColour);
+    setGridModel(model);
+}
+
+void DataGrid::setGridModel(DataSourceModel* model)
+{
+    store::DataSource* source = dataSource();
+    model->setParent(this);
     QAbstractItemModel* previous = QTableView::model();
     setModel(model);
     if (previous && previous != model)
         previous->deleteLater();
     m_model = model;
-    for (std::size_t c = 0; c < widths.size(); ++c)
-        setColumnWidth(static_cast<int>(c), widths[c]);
-    verticalHeader()->setDefaultSectionSize(QFontMetrics(rowFont).height() + 4);
+    for (std::size_t c = 0; c < model->columns().size(); ++c)
+        setColumnWidth(static_cast<int>(c), model->columns()[c].width);
+    verticalHeader()->setDefaultSectionSize(QFontMetrics(model->cellFont()).height() + 4);
 
     connect(model, &DataSourceModel::currentRowChanged, this, &DataGrid::followDataSet);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,

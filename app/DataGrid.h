@@ -15,6 +15,8 @@ public:
 
     // The grid's columns (titles and design widths), its rows drawn in rowFont and rowColour.
     void setColumns(std::vector<GridColumn> columns, const QFont& rowFont, const QColor& rowColour);
+    // The same with a model of the caller's (an editable grid's); the grid takes it over.
+    void setGridModel(DataSourceModel* model);
     // The data source whose data set the grid shows (nullptr: none).
     void setDataSource(store::DataSource* source);
 

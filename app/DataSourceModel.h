@@ -48,6 +48,7 @@ public:
 
     // Every cell's font and colour (the grids draw their rows bold and blue).
     void setCellFont(const QFont& font) { m_cellFont = font; }
+    const QFont& cellFont() const { return m_cellFont; }
     void setCellColour(const QColor& colour) { m_cellColour = colour; }
 
 signals:

@@ -28,6 +28,8 @@
 #include "app/OutlineTree.h"
 #include "app/PanelSplitter.h"
 #include "authoring/ReferenceResolver.h"
+#include "authoring/THyperLink.h"
+#include "authoring/TTool.h"
 #include "display/ArticleDisplay.h"
 #include "display/Fonts.h"
 #include "display/RichTextView.h"
@@ -163,6 +165,9 @@ void TMain::BuildVolumeRegistry()
     authoring::LastLinkCode = "10";
     r.AmendmentStamp = 230302;
     r.LinkEditorOpen = 0;
+    r.LinkEditorArticleMissing = 0;
+    r.AuthoringDrive.clear();
+    r.AutoStampSetting = 0;
 
     for (int v = 0; v < store::kLawVolumeCount; ++v) {
         const LawTabControls& c = m_lawTabs[static_cast<std::size_t>(v)];
@@ -748,12 +753,17 @@ void TMain::FormMouseWheel()
 
 void TMain::HyperLinkAction2Click()
 {
-    ResolveCurrentVolume(false);
+    if (ResolveCurrentVolume(false) == VolumeKind::Law)
+        OpenLinkEditor(*this, CurrentVolume);
 }
 
 void TMain::ToolActionClick()
 {
     ResolveCurrentVolume(false);
+    // Every use makes a new palette; the window keeps only the latest.
+    auto* palette = new TTool(*this);
+    Tool = palette;
+    palette->show();
 }
 
 void TMain::ColorSetButtonClick()

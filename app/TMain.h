@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -25,6 +26,8 @@ class QPlainTextEdit;
 class QStatusBar;
 class Platform;
 class PanelSplitter;
+class THyperLink;
+class TTool;
 
 // A command button of the button bar: glyph above caption; Enter on the focused button clicks
 // it, as Space does.
@@ -207,6 +210,10 @@ public:
 
     // The web menu of BBtnNet; its items are the external links'.
     QMenu* NetPopupMenu1 = nullptr;
+
+    // The authoring windows: the link editor while one is open, the latest tool palette.
+    QPointer<THyperLink> HyperLink;
+    QPointer<TTool> Tool;
 
 signals:
     // The window was closed (its close step has run); the program ends.

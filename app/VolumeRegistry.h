@@ -89,9 +89,14 @@ struct VolumeRegistry {
     // The statement lines a search builds, hands to a query and clears.
     std::vector<std::string> SqlClauseList;
 
-    // The link editor's current amendment date and open flag.
+    // The link editor's current amendment date and open flag; whether the displayed article was
+    // missing from the authoring copy when the editor was made; the drive ("C:" or "D:") of the
+    // authoring copy, decided at every opening; the 自動入力 setting the editor closed with.
     int AmendmentStamp = 230302;
     int LinkEditorOpen = 0;
+    int LinkEditorArticleMissing = 0;
+    std::string AuthoringDrive;
+    int AutoStampSetting = 0;
 
     // The tick count when the program started (the start-up time and the search timer).
     std::int64_t StartTick = 0;

@@ -237,6 +237,7 @@ void DataSet::First()
 {
     if (!m_active)
         throw TableError(m_name + " は開かれていません");
+    CheckBrowseMode();
     m_pos = 0;
     m_bof = true;
     m_eof = m_view.empty();
@@ -248,6 +249,7 @@ void DataSet::Last()
 {
     if (!m_active)
         throw TableError(m_name + " は開かれていません");
+    CheckBrowseMode();
     m_pos = m_view.empty() ? 0 : RecordCount() - 1;
     m_eof = true;
     m_bof = m_view.empty();
@@ -259,6 +261,7 @@ void DataSet::Next()
 {
     if (!m_active)
         throw TableError(m_name + " は開かれていません");
+    CheckBrowseMode();
     if (m_pos + 1 >= RecordCount()) {
         m_eof = true;
         return;
@@ -274,6 +277,7 @@ void DataSet::Prior()
 {
     if (!m_active)
         throw TableError(m_name + " は開かれていません");
+    CheckBrowseMode();
     if (m_pos <= 0) {
         m_bof = true;
         return;
@@ -289,6 +293,7 @@ void DataSet::MoveTo(int recNo)
 {
     if (!m_active || recNo < 0 || recNo >= RecordCount())
         return;
+    CheckBrowseMode();
     if (recNo == m_pos && !m_view.empty())
         return;
     m_pos = recNo;
@@ -369,6 +374,7 @@ bool DataSet::Locate(const std::string& fieldNames, const std::vector<Value>& va
 {
     if (!m_active)
         throw TableError(m_name + " は開かれていません");
+    CheckBrowseMode();
     std::vector<int> cols = fieldIndexes(fieldNames);
     if (cols.size() != values.size())
         throw TableError("Locate: 項目と値の数が合いません");

@@ -81,6 +81,10 @@ public:
     // when it is still shown, else moves to the first.
     virtual void Refresh();
 
+    // Every move (First, Next, Prior, Last, MoveTo, Locate) starts here, whether or not it then
+    // moves: a writable table posts the row being edited, so that leaving a row commits it.
+    virtual void CheckBrowseMode() {}
+
     // Suspends notifications to bound data sources; nested. When the count returns to zero
     // every bound source sees one DataSetChanged, so each grid and detail re-syncs once.
     void DisableControls();

@@ -68,6 +68,7 @@ void Table::Append()
         throw TableError(m_name + " は開かれていません");
     if (m_readOnly)
         throw TableError("テーブル " + m_tableName + " は読み取り専用です");
+    CheckBrowseMode();
     m_buffer.assign(m_fieldDefs.size(), Value());
     m_editRow = -1;
     m_state = State::Insert;
@@ -114,6 +115,26 @@ Value Table::FieldValueForEdit(std::string_view field) const
 
 void Table::Post()
 {
+    postBuffer(true);
+}
+
+void Table::CheckBrowseMode()
+{
+    if (m_state == State::Edit) {
+        // A row left as it was is not written again: walking through rows costs no writes.
+        Row original = m_rows[static_cast<std::size_t>(m_editRow)];
+        original.resize(m_fieldDefs.size());
+        if (original == m_buffer) {
+            Cancel();
+            return;
+        }
+    }
+    if (m_state != State::Browse)
+        postBuffer(false);
+}
+
+void Table::postBuffer(bool afterScroll)
+{
     if (m_state == State::Browse)
         return;
     std::int64_t id;
@@ -138,7 +159,13 @@ void Table::Post()
     auto it = std::find(m_view.begin(), m_view.end(), rowIndex);
     if (it != m_view.end())
         m_pos = static_cast<int>(it - m_view.begin());
-    activate(true);
+    if (afterScroll) {
+        activate(true);
+        return;
+    }
+    m_bof = m_pos == 0;
+    m_eof = m_view.empty();
+    notifySources(DataEvent::DataSetChanged);
 }
 
 void Table::Cancel()

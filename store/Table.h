@@ -39,6 +39,8 @@ public:
 
     // Writing, for the authoring tables. Append/Edit start a row buffer that SetFieldValue
     // fills; Post writes it in one transaction; Cancel drops it; Delete removes the current row.
+    // A row being edited is posted by the next move of the cursor and by Append, so that an
+    // editor who walks on never loses what was typed.
     State GetState() const { return m_state; }
     void Append();
     void Edit();
@@ -49,7 +51,13 @@ public:
     // While editing, reads see the row buffer.
     Value FieldValueForEdit(std::string_view field) const;
 
+    void CheckBrowseMode() override;
+
 private:
+    // Writes the row buffer; afterScroll: whether the cursor's after-scroll follows, as for an
+    // explicit post (a move that posts on its way raises its own).
+    void postBuffer(bool afterScroll);
+
     std::string m_tableName;
     std::filesystem::path m_databaseName;
     bool m_readOnly = true;

@@ -212,3 +212,61 @@ TEST_F(BookSearchWindow, doubleClickOnAnEntryWhoseArticleIsMissingSaysSo)
     EXPECT_EQ(messages(), std::vector<std::string>{"該当の条文はありません"});
     EXPECT_EQ(window().ActivePage(), law(1).TabSheet);
 }
+
+TEST_F(BookSearchWindow, openAllOnAResultKeepsTheEntryAndHomeShowsTheWholeVolumeFromItsStart)
+{
+    selectRangeItem(book(0).ComboBox, "裁決事例");
+    search("問");
+    ASSERT_EQ(listedBookSeq(0), (std::vector<std::int64_t>{13, 14}));
+    ASSERT_TRUE(bookShown(0)->Locate("BookSeq", {store::Value(std::int64_t{14})}));
+
+    window().BBtnOpenAll->click();
+    EXPECT_EQ(bookShown(0), &bookMain(0));
+    EXPECT_EQ(listedBookSeq(0).size(), 6u);
+    EXPECT_EQ(currentSeq(), 14);
+    EXPECT_EQ(book(0).ComboBox->currentIndex(), 0);
+    EXPECT_EQ(book(0).HighlightWord1, cp932("問"));
+    EXPECT_EQ(book(0).EditKey1->text(), QStringLiteral("問"));
+
+    book(0).EditPage->setText(QStringLiteral("41"));
+    book(0).Panel3->setFixedHeight(60);
+    window().BBtnHome->click();
+    EXPECT_EQ(currentSeq(), 10);
+    EXPECT_EQ(bookMain(0).RecNo(), 0);
+    EXPECT_TRUE(book(0).EditKey1->text().isEmpty());
+    EXPECT_TRUE(book(0).EditPage->text().isEmpty());
+    EXPECT_TRUE(book(0).HighlightWord1.empty());
+    EXPECT_EQ(book(0).Panel3->height(), 97);
+
+    // Back twice: before Home, then the result before Open all.
+    window().BBtnBack->click();
+    EXPECT_EQ(currentSeq(), 14);
+    EXPECT_EQ(book(0).EditPage->text(), QStringLiteral("41"));
+    window().BBtnBack->click();
+    EXPECT_NE(bookShown(0), &bookMain(0));
+    EXPECT_EQ(currentSeq(), 14);
+    EXPECT_EQ(book(0).ComboBox->currentText(), QStringLiteral("裁決事例"));
+}
+
+TEST_F(BookSearchWindow, rangeCombosHoldTheirPresetsAndOnlyTheUsersChoiceNarrowsTheList)
+{
+    QComboBox* lawCombo = law(1).ComboBox;
+    EXPECT_EQ(lawCombo->count(), 19);
+    EXPECT_EQ(lawCombo->maxVisibleItems(), 19);
+    EXPECT_EQ(lawCombo->itemText(0), QStringLiteral("全範囲"));
+    EXPECT_EQ(lawCombo->itemText(5), QStringLiteral("消法"));
+    EXPECT_EQ(lawCombo->itemText(18), QStringLiteral("震災通"));
+    EXPECT_EQ(lawCombo->currentText(), QStringLiteral("全範囲"));
+    QComboBox* bookCombo = book(0).ComboBox;
+    EXPECT_EQ(bookCombo->count(), 16);
+    EXPECT_EQ(bookCombo->maxVisibleItems(), 16);
+    EXPECT_EQ(bookCombo->itemText(4), QStringLiteral("税務通信"));
+
+    userSelectsRange(bookCombo, "税務通信");
+    EXPECT_EQ(listedBookSeq(0), (std::vector<std::int64_t>{11, 12}));
+    // An item chosen from code does not narrow anything.
+    bookCombo->setCurrentIndex(bookCombo->findText(QStringLiteral("裁決事例")));
+    EXPECT_EQ(listedBookSeq(0), (std::vector<std::int64_t>{11, 12}));
+    userSelectsRange(bookCombo, "全範囲");
+    EXPECT_EQ(listedBookSeq(0).size(), 6u);
+}
