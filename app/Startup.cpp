@@ -25,12 +25,16 @@ RunningProgram::RunningProgram(store::VolumeFiles files, Platform& platform, con
     // the window has just made.
     m_houjin = std::make_unique<store::THoujin>();
     m_houjin->onArticleScroll = [&registry](int v) { DisplayArticle(registry, v); };
-    m_houjin->onOpenError = [&platform](const std::string& message) { platform.showError(message); };
+    m_houjin->onOpenError = [&platform](const std::string& message) {
+        platform.showError(errorTextOf(message));
+    };
     m_houjin->HoujinCreate(registry.tables, registry.files);
 
     m_hbooks = std::make_unique<store::THbooks>();
     m_hbooks->onEntryScroll = [&registry](int b) { ShowBookEntry(registry, b); };
-    m_hbooks->onOpenError = [&platform](const std::string& message) { platform.showError(message); };
+    m_hbooks->onOpenError = [&platform](const std::string& message) {
+        platform.showError(errorTextOf(message));
+    };
     m_hbooks->HbooksCreate(registry.tables, registry.files);
 
     m_main->BindListGrids();

@@ -34,14 +34,15 @@ PlatformScope::PlatformScope(Platform& p) : m_previous(g_current) { g_current = 
 
 PlatformScope::~PlatformScope() { g_current = m_previous; }
 
-std::string errorTextOf(const std::exception& error)
+std::string errorTextOf(std::string_view message)
 {
-    std::string_view message = error.what();
     text::Conversion asUtf8 = text::fromUtf8(message);
     if (asUtf8.invalid == 0)
         return std::move(asUtf8.text);
     return std::string(message);
 }
+
+std::string errorTextOf(const std::exception& error) { return errorTextOf(std::string_view(error.what())); }
 
 bool runCommand(const std::function<void()>& command)
 {

@@ -10,6 +10,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <string_view>
 
 class QPrinter;
 
@@ -103,7 +104,9 @@ private:
 };
 
 // The text of an error for the error box. The program's own messages are UTF-8 literals; a
-// message that is not valid UTF-8 came from the tables and is already code page 932.
+// message that is not valid UTF-8 came from the tables and is already code page 932. The
+// table engine words its own errors in UTF-8 too.
+std::string errorTextOf(std::string_view message);
 std::string errorTextOf(const std::exception& error);
 
 // Runs one command. An error it raises ends the command and is shown in the standard error box;

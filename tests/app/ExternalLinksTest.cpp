@@ -67,8 +67,8 @@ TEST_F(Colouring, ColorButton_normalisesTheKeyEditsAndColoursBothWordsWithoutASe
 {
     ASSERT_TRUE(window().ColorSetButton->isVisible());
     store::DataSet* listed = syohi().DBGrid->dataSet();
-    const int historyNewest = registry().HistoryNewest;
-    const int historyCursor = registry().HistoryCursor;
+    const int historyNewest = registry().History.HistoryNewest();
+    const int historyCursor = registry().History.HistoryCursor();
 
     typeText(syohi().EditKey1, QStringLiteral("35-2"));
     typeText(syohi().EditKey2, QStringLiteral("2ー1"));
@@ -88,8 +88,8 @@ TEST_F(Colouring, ColorButton_normalisesTheKeyEditsAndColoursBothWordsWithoutASe
     // No search, no history: the list still shows the main table on the same row.
     EXPECT_EQ(syohi().DBGrid->dataSet(), listed);
     EXPECT_EQ(registry().tables.law[1].mainTable->IntegerField("Gyo"), 1);
-    EXPECT_EQ(registry().HistoryNewest, historyNewest);
-    EXPECT_EQ(registry().HistoryCursor, historyCursor);
+    EXPECT_EQ(registry().History.HistoryNewest(), historyNewest);
+    EXPECT_EQ(registry().History.HistoryCursor(), historyCursor);
     EXPECT_TRUE(platform.boxes().empty());
 }
 

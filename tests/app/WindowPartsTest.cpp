@@ -11,6 +11,7 @@
 #include "app/PanelSplitter.h"
 #include "app/TSplash.h"
 #include "display/RichTextView.h"
+#include "text/Cp932.h"
 
 using namespace apptest;
 
@@ -43,7 +44,7 @@ TEST_F(WindowParts, anOpenFailureIsShownAndTheWindowStillOpens)
     showWindow();
     ASSERT_EQ(platform.boxes().size(), 1u);
     EXPECT_EQ(platform.lastBox().kind, BoxKind::Error);
-    EXPECT_EQ(platform.lastBox().text, "テーブル E4.db が開けません: ファイルがありません");
+    EXPECT_EQ(platform.lastBox().text, text::cp932("テーブル E4.db が開けません: ファイルがありません"));
     EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(registry().law[1].DBGrid->model()->rowCount(), 4);
     EXPECT_EQ(registry().law[1].RichEdit->plainText(), "");

@@ -116,6 +116,7 @@ TEST(KilledWriter, everyReturnedPostSurvivesAndNoRowIsHalfWritten)
         EXPECT_TRUE(present.count(c)) << "post " << c << " returned but is lost";
     // at most the one post in flight when the process died went beyond what was confirmed
     EXPECT_LE(present.size(), confirmed.size() + 1);
-    if (present.size() == confirmed.size() + 1)
+    if (present.size() == confirmed.size() + 1) {
         EXPECT_EQ(*present.rbegin(), lastConfirmed + 1);
+    }
 }

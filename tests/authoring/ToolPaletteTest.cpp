@@ -83,8 +83,9 @@ TEST_F(ToolPalette, isAStripOfFiveButtonsAndSeveralMayBeOpen)
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         EXPECT_EQ(buttons[i].button->text(), qs(buttons[i].caption));
         EXPECT_EQ(buttons[i].button->geometry(), QRect(buttons[i].left, 0, 76, 19)) << buttons[i].caption;
-        if (i + 1 < buttons.size())
+        if (i + 1 < buttons.size()) {
             EXPECT_EQ(buttons[i].button->nextInFocusChain(), buttons[i + 1].button) << buttons[i].caption;
+        }
     }
 
     window().ToolAction->trigger();

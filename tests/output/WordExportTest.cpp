@@ -90,10 +90,12 @@ TEST_F(WordAndCopy, WordButton_fileIsCodePage932WithCrLfAfterEveryLine)
     EXPECT_EQ(bytes, syohi().RichEdit->plainText());
     // No line end but CR LF: every LF follows a CR, every CR comes before an LF.
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n')
+        if (bytes[i] == '\n') {
             EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << i;
-        if (bytes[i] == '\r')
+        }
+        if (bytes[i] == '\r') {
             EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << i;
+        }
     }
     EXPECT_EQ(text::splitLines(bytes).size(), 71u);
 }
