@@ -17,19 +17,6 @@
 
 namespace display {
 
-std::vector<ArticleLinkRow> linkRowsOfArticle(store::DataSet& linkTable, long long gyo)
-{
-    std::vector<ArticleLinkRow> rows;
-    if (!linkTable.Active() || !linkTable.Locate("Gyo", {store::Value(static_cast<std::int64_t>(gyo))}))
-        return rows;
-    while (!linkTable.Eof() && linkTable.IntegerField("Gyo") == gyo) {
-        rows.push_back({static_cast<int>(linkTable.IntegerField("Sel")), static_cast<int>(linkTable.IntegerField("GoGyo")),
-                        static_cast<int>(linkTable.IntegerField("Zeimoku"))});
-        linkTable.Next();
-    }
-    return rows;
-}
-
 int outlineTopNode(int id, const std::function<int(int position)>& levelAt)
 {
     int i = id;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/ArticleRenderer.h"
+#include "display/ArticleSource.h"
 
 struct VolumeRegistry;
 class TMain;
@@ -16,10 +17,6 @@ class DataSet;
 }
 
 namespace display {
-
-// The link table's rows of one article: Locate on Gyo, then Next while Gyo still matches (the
-// link table is ordered by Gyo).
-std::vector<ArticleLinkRow> linkRowsOfArticle(store::DataSet& linkTable, long long gyo);
 
 // The node the outline scrolls to the top when node id is selected: walking up from id, up to
 // eight nodes of id's level or shallower are counted (a shallower node lowers the level

@@ -16,15 +16,21 @@ ArticleRenderInput ReadArticleRenderInput(store::DataSet& subTableOnArticle, sto
         input.honbun = subTableOnArticle.TextField("Honbun");
         input.kubunNo = static_cast<int>(subTableOnArticle.IntegerField("KubunNo"));
     }
-    if (linkTable.Active() && linkTable.Locate("Gyo", {store::Value(gyo)})) {
-        while (!linkTable.Eof() && linkTable.IntegerField("Gyo") == gyo) {
-            input.links.push_back({static_cast<int>(linkTable.IntegerField("Sel")),
-                                   static_cast<int>(linkTable.IntegerField("GoGyo")),
-                                   static_cast<int>(linkTable.IntegerField("Zeimoku"))});
-            linkTable.Next();
-        }
-    }
+    input.links = linkRowsOfArticle(linkTable, gyo);
     return input;
+}
+
+std::vector<ArticleLinkRow> linkRowsOfArticle(store::DataSet& linkTable, long long gyo)
+{
+    std::vector<ArticleLinkRow> rows;
+    if (!linkTable.Active() || !linkTable.Locate("Gyo", {store::Value(static_cast<std::int64_t>(gyo))}))
+        return rows;
+    while (!linkTable.Eof() && linkTable.IntegerField("Gyo") == gyo) {
+        rows.push_back({static_cast<int>(linkTable.IntegerField("Sel")), static_cast<int>(linkTable.IntegerField("GoGyo")),
+                        static_cast<int>(linkTable.IntegerField("Zeimoku"))});
+        linkTable.Next();
+    }
+    return rows;
 }
 
 int LawVolumeOfLetter(char letter)

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "display/ArticleRenderer.h"
 #include "store/Houjin.h"
@@ -26,6 +27,10 @@ namespace display {
 // table's current row. No highlight words: display mode sets them, link-to-memo mode has none.
 // An empty sub table gives an empty Honbun, which renders as the head alone.
 ArticleRenderInput ReadArticleRenderInput(store::DataSet& subTableOnArticle, store::Table& linkTable, int gyo);
+
+// The link table's rows of one article: Locate on Gyo, then Next while Gyo still matches (the
+// link table is ordered by Gyo). Moves the link table's current row.
+std::vector<ArticleLinkRow> linkRowsOfArticle(store::DataSet& linkTable, long long gyo);
 
 // The law volume whose file letter is letter (A E G H I K, either case), or -1.
 int LawVolumeOfLetter(char letter);

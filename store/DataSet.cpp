@@ -392,7 +392,8 @@ bool DataSet::Locate(const std::string& fieldNames, const std::vector<Value>& va
             wanted.push_back(v);
         }
     }
-    for (int p = 0; p < RecordCount(); ++p) {
+    auto [first, last] = cols.empty() ? std::pair{0, RecordCount()} : locateRange(cols[0], wanted[0]);
+    for (int p = first; p < last; ++p) {
         int r = m_view[static_cast<std::size_t>(p)];
         bool equal = true;
         for (std::size_t k = 0; k < cols.size() && equal; ++k) {
@@ -413,6 +414,24 @@ bool DataSet::Locate(const std::string& fieldNames, const std::vector<Value>& va
         }
     }
     return false;
+}
+
+std::pair<int, int> DataSet::locateRange(int column, const Value& wanted) const
+{
+    const int all = RecordCount();
+    if (m_indexFieldNames.empty() || !wanted.isInteger() ||
+        m_fieldDefs[static_cast<std::size_t>(column)].type != FieldType::Integer ||
+        fieldIndexes(m_indexFieldNames).front() != column)
+        return {0, all};
+    // The view is sorted on this column, and an INTEGER column's text cells never spell an
+    // integer (the engine stores those as numbers), so every row that can match stands in one
+    // run of equal numbers. Hovering over an article looks up the link table on every mouse
+    // move: a binary search keeps that independent of the table's size.
+    auto less = [&](int row, const Value& v) { return Value::compare(valueOf(row, column), v) < 0; };
+    auto greater = [&](const Value& v, int row) { return Value::compare(v, valueOf(row, column)) < 0; };
+    auto begin = std::lower_bound(m_view.begin(), m_view.end(), wanted, less);
+    auto end = std::upper_bound(begin, m_view.end(), wanted, greater);
+    return {static_cast<int>(begin - m_view.begin()), static_cast<int>(end - m_view.begin())};
 }
 
 void DataSet::Refresh()

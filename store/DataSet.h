@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "store/DataSource.h"
@@ -130,6 +131,8 @@ protected:
 private:
     void masterChanged();
     std::vector<int> fieldIndexes(const std::string& names) const;
+    // The part of the view [first, last) where Locate can find wanted in column.
+    std::pair<int, int> locateRange(int column, const Value& wanted) const;
 
     std::string m_indexFieldNames;
     std::string m_filterText;

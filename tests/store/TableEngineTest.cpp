@@ -204,6 +204,43 @@ TEST_F(TableEngine, locateOnOneOrSeveralFields)
     EXPECT_EQ(scrolls, 1);
 }
 
+TEST_F(TableEngine, locateOnTheIndexFieldFindsTheFirstRowInIndexOrder)
+{
+    // File order is not Gyo order; one Gyo is empty; Gyo 5 has three rows in file order 12, 10, 11.
+    TableFile::create("E4.db", "E4",
+                      {{"Gyo", FieldType::Integer}, {"Sel", FieldType::Integer}, {"GoGyo", FieldType::Integer}},
+                      {{5, 12, 512}, {9, 1, 901}, {Value(), 7, 700}, {5, 10, 510}, {2, 3, 203}, {5, 11, 511},
+                       {7, 4, 704}});
+    Table t("HLinkTable");
+    t.SetTableName("E4.db");
+    t.SetIndexFieldNames("Gyo");
+    t.Open();
+    ASSERT_TRUE(t.Locate("Gyo", {5}));
+    EXPECT_EQ(t.IntegerField("GoGyo"), 512);  // the stable sort keeps file order among equal keys
+    EXPECT_EQ(t.RecNo(), 2);
+    EXPECT_TRUE(t.Locate("Gyo;Sel", {5, 11}));
+    EXPECT_EQ(t.IntegerField("GoGyo"), 511);
+    EXPECT_TRUE(t.Locate("Gyo;Sel", {std::string("9"), std::string("1")}));
+    EXPECT_EQ(t.IntegerField("GoGyo"), 901);
+    EXPECT_TRUE(t.Locate("Gyo", {2}));
+    EXPECT_EQ(t.IntegerField("GoGyo"), 203);
+    // Before the first, between two and after the last Gyo; a Sel not in the Gyo's run.
+    for (int missing : {1, 3, 6, 8, 10})
+        EXPECT_FALSE(t.Locate("Gyo", {missing})) << missing;
+    EXPECT_FALSE(t.Locate("Gyo;Sel", {5, 4}));
+    EXPECT_EQ(t.IntegerField("GoGyo"), 203);
+    // The empty Gyo matches nothing, and a field that does not lead the index is still found.
+    EXPECT_TRUE(t.Locate("Sel", {7}));
+    EXPECT_TRUE(t.FieldValue("Gyo").isNull());
+    // Under a filter the view keeps its order and skips what the filter drops.
+    t.SetFilter("Sel > 10");
+    t.SetFiltered(true);
+    ASSERT_TRUE(t.Locate("Gyo", {5}));
+    EXPECT_EQ(t.IntegerField("GoGyo"), 512);
+    EXPECT_FALSE(t.Locate("Gyo;Sel", {5, 10}));
+    EXPECT_FALSE(t.Locate("Gyo", {2}));
+}
+
 TEST_F(TableEngine, filterGrammarAndMalformedFilterKeepsThePreviousOne)
 {
     writeArticles();
