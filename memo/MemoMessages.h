@@ -7,4 +7,7 @@ namespace memomessages {
 inline constexpr char kSizeQuestionCaption[] = "MemoWindow States";
 inline constexpr char kSizeQuestion[] = "メモウインドウを画面一杯に大きくしますか。";
 
+// The selected-text search with nothing selected in the pane.
+inline constexpr char kSelectKeywordInArticle[] = "条文本文でキーワードを選択して下さい。";
+
 }  // namespace memomessages

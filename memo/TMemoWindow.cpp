@@ -1,8 +1,10 @@
 // The memo window's layout, its create step (which article, how its text gets into the pane,
-// the caption), the size question, and the pane's links.
+// the caption), the size question, the pane's links, and its commands on its own article:
+// print, Word, copy, the selected-text search and the referring-articles search.
 #include "memo/TMemoWindow.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -16,9 +18,18 @@
 #include "display/RichTextView.h"
 #include "display/TextLinks.h"
 #include "memo/MemoMessages.h"
+#include "nav/Navigation.h"
+#include "output/Printing.h"
+#include "output/WordExport.h"
 #include "platform/Platform.h"
+#include "search/KeywordSearch.h"
+#include "search/ReferenceScope.h"
+#include "search/ReferenceSearch.h"
+#include "search/SearchMachinery.h"
+#include "search/TSansyo.h"
 #include "store/DataSet.h"
 #include "store/DataSource.h"
+#include "store/Query.h"
 #include "store/Table.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
@@ -40,17 +51,14 @@ struct MemoButtonSpec {
     int left;
     const char* hint;
     int glyphFile;
-    bool enabled;
 };
-// Printing, Word, the selected-text search and the referring-articles search of a memo window
-// are not part of this window yet: their buttons are there and disabled.
 const MemoButtonSpec kButtons[] = {
-    {&TMemoWindow::HomeMove, "HomeMove", 3, "Sorvaneで同じ条文へ移動", 3, true},
-    {&TMemoWindow::MemoPrint, "MemoPrint", 37, "印刷の実行", 4, false},
-    {&TMemoWindow::MemoWord, "MemoWord", 65, "条文をWordへ貼付", 5, false},
-    {&TMemoWindow::MemoKensaku, "MemoKensaku", 93, "選択文字で検索", 9, false},
-    {&TMemoWindow::MemoKanren, "MemoKanren", 127, "この条文を参照している条文の検索", 10, false},
-    {&TMemoWindow::MemoNet, "MemoNet", 155, "ホームページの表示", 12, true},
+    {&TMemoWindow::HomeMove, "HomeMove", 3, "Sorvaneで同じ条文へ移動", 3},
+    {&TMemoWindow::MemoPrint, "MemoPrint", 37, "印刷の実行", 4},
+    {&TMemoWindow::MemoWord, "MemoWord", 65, "条文をWordへ貼付", 5},
+    {&TMemoWindow::MemoKensaku, "MemoKensaku", 93, "選択文字で検索", 9},
+    {&TMemoWindow::MemoKanren, "MemoKanren", 127, "この条文を参照している条文の検索", 10},
+    {&TMemoWindow::MemoNet, "MemoNet", 155, "ホームページの表示", 12},
 };
 
 std::size_t at(int v)
@@ -107,7 +115,6 @@ void TMemoWindow::buildPanel()
         button->setIcon(QIcon(BuiltInButtonGlyph(layout.glyphFile - 1)));
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         setHint(button, QString::fromUtf8(layout.hint));
-        button->setEnabled(layout.enabled);
         this->*layout.button = button;
     }
 }
@@ -137,18 +144,16 @@ void TMemoWindow::buildMenu()
         const char* caption;
         const char* hint;
         const char* shortcut;
-        bool enabled;
     };
-    // Copy, print, Word and the two searches of a memo window come later: present, disabled.
     const Item items[] = {
-        {&TMemoWindow::MemoSentakuAction, "MemoSentakuAction", "選択文字検索(&K)", "選択文字で検索", "Ctrl+K", false},
-        {nullptr, "N1", "", "", "", false},
-        {&TMemoWindow::MemoCopyAction, "MemoCopyAction", "コピー(&C)", "選択範囲のコピー", "Ctrl+C", false},
-        {&TMemoWindow::MemoAllSelectAction, "MemoAllSelectAction", "すべて選択(&A)", "本文をすべて選択", "Ctrl+A", true},
-        {nullptr, "N2", "", "", "", false},
-        {&TMemoWindow::MemoPrintAction, "MemoPrintAction", "印刷(&P)", "印刷の実行", "Ctrl+P", false},
-        {&TMemoWindow::MemoWordAction, "MemoWordAction", "ワードへ(&W)", "Wordへ条文を貼付", "Ctrl+W", false},
-        {&TMemoWindow::MemoSansyo, "MemoSansyo", "参照条文(&S)", "", "Ctrl+S", false},
+        {&TMemoWindow::MemoSentakuAction, "MemoSentakuAction", "選択文字検索(&K)", "選択文字で検索", "Ctrl+K"},
+        {nullptr, "N1", "", "", ""},
+        {&TMemoWindow::MemoCopyAction, "MemoCopyAction", "コピー(&C)", "選択範囲のコピー", "Ctrl+C"},
+        {&TMemoWindow::MemoAllSelectAction, "MemoAllSelectAction", "すべて選択(&A)", "本文をすべて選択", "Ctrl+A"},
+        {nullptr, "N2", "", "", ""},
+        {&TMemoWindow::MemoPrintAction, "MemoPrintAction", "印刷(&P)", "印刷の実行", "Ctrl+P"},
+        {&TMemoWindow::MemoWordAction, "MemoWordAction", "ワードへ(&W)", "Wordへ条文を貼付", "Ctrl+W"},
+        {&TMemoWindow::MemoSansyo, "MemoSansyo", "参照条文(&S)", "", "Ctrl+S"},
     };
     MemoPopMenu1 = new QMenu(this);
     MemoPopMenu1->setObjectName(QStringLiteral("MemoPopMenu1"));
@@ -164,7 +169,6 @@ void TMemoWindow::buildMenu()
         a->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
         // The shortcuts act anywhere in this window, and only there.
         a->setShortcutContext(Qt::WindowShortcut);
-        a->setEnabled(item.enabled);
         addAction(a);
         this->*item.action = a;
     }
@@ -172,8 +176,23 @@ void TMemoWindow::buildMenu()
 
 void TMemoWindow::bindCommands()
 {
-    connect(HomeMove, &QToolButton::clicked, this, [this] { runCommand([this] { HomeMoveClick(); }); });
-    connect(MemoAllSelectAction, &QAction::triggered, this, [this] { runCommand([this] { MemoAllSelectActionClick(); }); });
+    auto onClick = [this](QToolButton* button, void (TMemoWindow::*handler)()) {
+        connect(button, &QToolButton::clicked, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+    };
+    auto onTrigger = [this](QAction* action, void (TMemoWindow::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+    };
+    onClick(HomeMove, &TMemoWindow::HomeMoveClick);
+    onClick(MemoPrint, &TMemoWindow::MemoPrintClick);
+    onClick(MemoWord, &TMemoWindow::MemoWordClick);
+    onClick(MemoKensaku, &TMemoWindow::MemoKensakuClick);
+    onClick(MemoKanren, &TMemoWindow::MemoKanrenClick);
+    onTrigger(MemoSentakuAction, &TMemoWindow::MemoKensakuClick);
+    onTrigger(MemoCopyAction, &TMemoWindow::MemoCopyActionClick);
+    onTrigger(MemoAllSelectAction, &TMemoWindow::MemoAllSelectActionClick);
+    onTrigger(MemoPrintAction, &TMemoWindow::MemoPrintClick);
+    onTrigger(MemoWordAction, &TMemoWindow::MemoWordClick);
+    onTrigger(MemoSansyo, &TMemoWindow::MemoKanrenClick);
     MemoNet->installEventFilter(this);
     connect(MemoRichEdit, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { MemoPopMenu1->popup(MemoRichEdit->viewport()->mapToGlobal(pos)); });
@@ -268,9 +287,95 @@ void TMemoWindow::HomeMoveClick()
     MemoRichEdit->setFocus();
 }
 
+void TMemoWindow::MemoPrintClick()
+{
+    // The window's own copy, whatever the main window shows by now; the pane stands in when the
+    // copy does not load.
+    PrintRichText(CopiedRtf, *MemoRichEdit);
+}
+
+void TMemoWindow::MemoWordClick()
+{
+    CopyWholeText(*MemoRichEdit);
+    ExportToWord();
+}
+
+void TMemoWindow::MemoCopyActionClick()
+{
+    CopySelection(*MemoRichEdit);
+}
+
 void TMemoWindow::MemoAllSelectActionClick()
 {
     MemoRichEdit->selectAll();
+}
+
+void TMemoWindow::MemoKensakuClick()
+{
+    VolumeRegistry& r = m_main.registry();
+    const std::string selected = MemoRichEdit->selectedText();
+    if (selected.empty()) {
+        m_main.platformOfWindow().showMessage(text::cp932(memomessages::kSelectKeywordInArticle));
+        return;
+    }
+    if (!r.files.lawPresent(VolumeIndex))
+        return;
+    LawVolumeEntry& e = r.law[at(VolumeIndex)];
+    m_main.SetActivePage(e.TabSheet);
+    ClearLawConditions(m_main, VolumeIndex);
+    e.EditKey1->setText(text::toQString(selected));
+    // A search that found nothing leaves the window as it was, for another selection.
+    if (!KeywordSearch(m_main, VolumeIndex))
+        return;
+    MemoRichEdit->setFocus();
+    showMinimized();
+    MemoRichEdit->setFocus();
+}
+
+void TMemoWindow::MemoKanrenClick()
+{
+    ReferringArticlesSearch(0);
+}
+
+void TMemoWindow::ReferringArticlesSearch(int presetScope)
+{
+    VolumeRegistry& r = m_main.registry();
+    const int v = VolumeIndex;
+    if (!r.files.lawPresent(v))
+        return;
+    PresetScope = presetScope;
+    // Looked up without moving the list, which may show anything by now. An article the volume
+    // no longer has is searched as the main window searches an empty list's: code 0, no number.
+    store::Table* second = r.tables.law[at(v)].mainTable2;
+    const bool found = second && second->Active() && second->Locate("Gyo", {store::Value(ArticleGyo)});
+    ReferredCode = found ? static_cast<int>(second->IntegerField("KubunNo")) : 0;
+    const std::string bangou = found ? second->TextField("Bangou") : std::string();
+    SearchScope = CurrentArticleOption = MemoSizeOption = -1;
+    {
+        TSansyo dialog(m_main.platformOfWindow(), this);
+        dialog.SansyoRadioGroup2->setItemIndex(1);
+        dialog.SansyoRadioGroup2->setEnabled(false);
+        dialog.exec();
+    }
+    if (SearchScope == -1)
+        return;
+
+    store::Query& q = TakeLawQuery(m_main, v);
+    StartSearchTimer(m_main);
+    const std::string searchText = search::ReferenceSearchText(ReferredCode, bangou);
+    const std::string phrase = search::ScopePhrase(SearchScope, v);
+    if (!OpenReferringArticles(m_main, v, ArticleGyo, q))
+        return;
+
+    RecordHistory(m_main);
+    m_main.SetActivePage(r.law[at(v)].TabSheet);
+    ListReferringArticles(m_main, v, q, searchText, phrase);
+    StopSearchTimer(m_main);
+    MemoRichEdit->setFocus();
+    if (MemoSizeOption == 0)
+        showMinimized();
+    else if (MemoSizeOption == 1)
+        showNormal();
 }
 
 QPoint TMemoWindow::NetMenuPosition(const QPoint& clickPos) const
@@ -313,9 +418,15 @@ void TMemoWindow::MemoRichEditMouseDown(int byteIndex, Qt::MouseButtons buttons,
         return;
     const std::int64_t target = links->IntegerField("GoGyo");
     const int z = static_cast<int>(links->IntegerField("Zeimoku"));
-    // A negative volume asks for the referring-articles search of this window's article, which
-    // the memo window does not offer yet; an absent volume has nothing to show.
-    if (z < 0 || !r.files.lawPresent(z))
+    if (z < 0) {
+        // The link asks for the articles that refer to this window's article, scope fixed by z.
+        r.LinkToMemoMode = 0;
+        r.RenderSuspended = 0;
+        ReferringArticlesSearch(z);
+        return;
+    }
+    // An absent volume (or a number outside the six) has nothing to show.
+    if (!r.files.lawPresent(z))
         return;
     if (r.LinkToMemoMode != 0) {
         OpenLinkInMemoWindow(m_main, VolumeIndex, *MemoRichEdit, ArticleGyo, byteIndex, z, target);

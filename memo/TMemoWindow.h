@@ -49,6 +49,11 @@ public:
     // Handlers.
     void FormCreate();
     void HomeMoveClick();
+    void MemoPrintClick();
+    void MemoWordClick();
+    void MemoKensakuClick();
+    void MemoKanrenClick();
+    void MemoCopyActionClick();
     void MemoAllSelectActionClick();
     void MemoNetMouseDown(const QPoint& clickPos);
     void MemoRichEditMouseDown(int byteIndex, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
@@ -57,6 +62,12 @@ public:
 
     // Where the web menu pops up for a mouse-down at clickPos on MemoNet.
     QPoint NetMenuPosition(const QPoint& clickPos) const;
+
+    // The articles of this window's volume that refer to its article, listed in the main window
+    // on the volume's tab. presetScope is 0 from the button and the menu (the user chooses the
+    // scope), a link's negative Zeimoku (-1 政令, -2 省令) from a link in the pane. The dialog's
+    // "現在の条文" stays on "何もしない": the article is already in this window.
+    void ReferringArticlesSearch(int presetScope);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -16,16 +16,16 @@
 #include "text/Cp932.h"
 #include "text/QtText.h"
 
-void KeywordSearch(TMain& main, int v)
+bool KeywordSearch(TMain& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
-        return;
+        return false;
     LawVolumeEntry& e = r.law[static_cast<std::size_t>(v)];
     const store::LawVolumeTables& t = r.tables.law[static_cast<std::size_t>(v)];
     if (e.EditKey1->text().isEmpty() && e.EditKey2->text().isEmpty()) {
         main.platformOfWindow().showMessage(text::cp932(searchmessages::kNoKeyword));
-        return;
+        return false;
     }
     StartSearchTimer(main);
     NormaliseKeywordEdit(e.EditKey1);
@@ -44,7 +44,7 @@ void KeywordSearch(TMain& main, int v)
     if (!OpenSearchQuery(main, q)) {
         main.platformOfWindow().showMessage(text::cp932(searchmessages::kNoArticle));
         StopSearchTimer(main);
-        return;
+        return false;
     }
     RecordHistory(main);
     e.HighlightWord1 = text::fromQString(e.EditKey1->text());
@@ -55,4 +55,5 @@ void KeywordSearch(TMain& main, int v)
     t.mainSource->setDataSet(&q);
     main.FitLawListColumns(v);
     StopSearchTimer(main);
+    return true;
 }

@@ -4,4 +4,5 @@
 
 class TMain;
 
-void KeywordSearch(TMain& main, int v);
+// Whether the search listed rows (the list then shows the result, its first article displayed).
+bool KeywordSearch(TMain& main, int v);

@@ -49,7 +49,6 @@ void ReferenceSearch(TMain& main, int v)
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
         return;
-    LawVolumeEntry& e = r.law[static_cast<std::size_t>(v)];
     const store::LawVolumeTables& t = r.tables.law[static_cast<std::size_t>(v)];
     store::DataSet* shown = t.mainSource->dataSet();
     const bool hasArticle = shown && shown->Active() && !shown->IsEmpty();
@@ -75,13 +74,8 @@ void ReferenceSearch(TMain& main, int v)
     const std::string searchText = search::ReferenceSearchText(ReferredCode, bangou);
     const std::string phrase = search::ScopePhrase(SearchScope, v);
 
-    r.SqlClauseList = search::BuildReferenceStatement(v, r.files.LawFileNames[3][static_cast<std::size_t>(v)], gyo,
-                                                      SearchScope, ReferredCode);
-    if (!OpenSearchQuery(main, q)) {
-        main.platformOfWindow().showMessage(text::cp932(searchmessages::kNoReferringArticle));
-        StopSearchTimer(main);
+    if (!OpenReferringArticles(main, v, gyo, q))
         return;
-    }
 
     RecordHistory(main);
     // The memo window copies the article the list still shows: the one referred to, to be read
@@ -96,6 +90,29 @@ void ReferenceSearch(TMain& main, int v)
         if (MemoSizeOption == 0)
             memo->setWindowState(memo->windowState() | Qt::WindowMinimized);
     }
+    ListReferringArticles(main, v, q, searchText, phrase);
+    if (memo && MemoSizeOption == 1)
+        memo->MemoRichEdit->setFocus();
+    StopSearchTimer(main);
+}
+
+bool OpenReferringArticles(TMain& main, int v, std::int64_t gyo, store::Query& q)
+{
+    VolumeRegistry& r = main.registry();
+    r.SqlClauseList = search::BuildReferenceStatement(v, r.files.LawFileNames[3][static_cast<std::size_t>(v)], gyo,
+                                                      SearchScope, ReferredCode);
+    if (OpenSearchQuery(main, q))
+        return true;
+    main.platformOfWindow().showMessage(text::cp932(searchmessages::kNoReferringArticle));
+    StopSearchTimer(main);
+    return false;
+}
+
+void ListReferringArticles(TMain& main, int v, store::Query& q, const std::string& searchText, const std::string& phrase)
+{
+    VolumeRegistry& r = main.registry();
+    LawVolumeEntry& e = r.law[static_cast<std::size_t>(v)];
+    const store::LawVolumeTables& t = r.tables.law[static_cast<std::size_t>(v)];
     e.HighlightWord1 = searchText;
     e.HighlightWord2 = phrase;
     t.mainTable->SetFiltered(false);
@@ -106,7 +123,4 @@ void ReferenceSearch(TMain& main, int v)
     ClearLawConditions(main, v);
     e.EditKey1->setText(text::toQString(searchText));
     e.EditKey2->setText(text::toQString(phrase));
-    if (memo && MemoSizeOption == 1)
-        memo->MemoRichEdit->setFocus();
-    StopSearchTimer(main);
 }

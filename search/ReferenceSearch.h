@@ -2,7 +2,14 @@
 // in place of the article list, with the article number and the scope's phrase coloured.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 class TMain;
+
+namespace store {
+class Query;
+}
 
 // The values one run shares with its dialog. PresetScope is set by the caller before the run
 // (0 from the buttons and menus; a link's -1 or -2 fixes 政令 or 省令); the search sets
@@ -13,4 +20,17 @@ extern int SearchScope;
 extern int CurrentArticleOption;  // 0 メモウインドウへ貼付, 1 何もしない
 extern int MemoSizeOption;        // 0 最小サイズ, 1 通常サイズ
 
+// The run of the main window: the articles that refer to the current article of law volume v's
+// list, which a new memo window may hold beside them.
 void ReferenceSearch(TMain& main, int v);
+
+// The pieces the memo window's own run shares with it.
+//
+// Opens on q the statement of the articles of law volume v that refer to article gyo, within
+// SearchScope of ReferredCode. When none does: "この条文を参照している条文はありません", the search
+// timer stops, and the answer is false.
+bool OpenReferringArticles(TMain& main, int v, std::int64_t gyo, store::Query& q);
+// Lists what q found in place of v's article list: the search text (the article number) and the
+// scope's phrase are coloured and stand in the key edits, the main table is unfiltered and the
+// other conditions cleared.
+void ListReferringArticles(TMain& main, int v, store::Query& q, const std::string& searchText, const std::string& phrase);

@@ -114,21 +114,20 @@ TEST_F(MemoWindow, aWindowOpenedFromALinkHasTheDesignedLayout)
         const char* name;
         int left;
         const char* hint;
-        bool enabled;
     };
     const Button buttons[] = {
-        {memo.HomeMove, "HomeMove", 3, "Sorvaneで同じ条文へ移動", true},
-        {memo.MemoPrint, "MemoPrint", 37, "印刷の実行", false},
-        {memo.MemoWord, "MemoWord", 65, "条文をWordへ貼付", false},
-        {memo.MemoKensaku, "MemoKensaku", 93, "選択文字で検索", false},
-        {memo.MemoKanren, "MemoKanren", 127, "この条文を参照している条文の検索", false},
-        {memo.MemoNet, "MemoNet", 155, "ホームページの表示", true},
+        {memo.HomeMove, "HomeMove", 3, "Sorvaneで同じ条文へ移動"},
+        {memo.MemoPrint, "MemoPrint", 37, "印刷の実行"},
+        {memo.MemoWord, "MemoWord", 65, "条文をWordへ貼付"},
+        {memo.MemoKensaku, "MemoKensaku", 93, "選択文字で検索"},
+        {memo.MemoKanren, "MemoKanren", 127, "この条文を参照している条文の検索"},
+        {memo.MemoNet, "MemoNet", 155, "ホームページの表示"},
     };
     for (const Button& b : buttons) {
         EXPECT_EQ(b.button->objectName(), QString::fromLatin1(b.name));
         EXPECT_EQ(b.button->geometry(), QRect(b.left, 2, 28, 26)) << b.name;
         EXPECT_EQ(b.button->toolTip(), QString::fromUtf8(b.hint)) << b.name;
-        EXPECT_EQ(b.button->isEnabled(), b.enabled) << b.name;
+        EXPECT_TRUE(b.button->isEnabled()) << b.name;
         EXPECT_FALSE(b.button->icon().isNull()) << b.name;
     }
 
@@ -146,17 +145,16 @@ TEST_F(MemoWindow, aWindowOpenedFromALinkHasTheDesignedLayout)
         const char* caption;  // empty for a separator
         const char* hint;
         const char* shortcut;
-        bool enabled;
     };
     const Item items[] = {
-        {"選択文字検索(&K)", "選択文字で検索", "Ctrl+K", false},
-        {"", "", "", false},
-        {"コピー(&C)", "選択範囲のコピー", "Ctrl+C", false},
-        {"すべて選択(&A)", "本文をすべて選択", "Ctrl+A", true},
-        {"", "", "", false},
-        {"印刷(&P)", "印刷の実行", "Ctrl+P", false},
-        {"ワードへ(&W)", "Wordへ条文を貼付", "Ctrl+W", false},
-        {"参照条文(&S)", "", "Ctrl+S", false},
+        {"選択文字検索(&K)", "選択文字で検索", "Ctrl+K"},
+        {"", "", ""},
+        {"コピー(&C)", "選択範囲のコピー", "Ctrl+C"},
+        {"すべて選択(&A)", "本文をすべて選択", "Ctrl+A"},
+        {"", "", ""},
+        {"印刷(&P)", "印刷の実行", "Ctrl+P"},
+        {"ワードへ(&W)", "Wordへ条文を貼付", "Ctrl+W"},
+        {"参照条文(&S)", "", "Ctrl+S"},
     };
     const QList<QAction*> actions = memo.MemoPopMenu1->actions();
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(items)));
@@ -170,7 +168,7 @@ TEST_F(MemoWindow, aWindowOpenedFromALinkHasTheDesignedLayout)
         EXPECT_EQ(a->text(), QString::fromUtf8(item.caption)) << i;
         EXPECT_EQ(a->statusTip(), QString::fromUtf8(item.hint)) << i;
         EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(item.shortcut))) << i;
-        EXPECT_EQ(a->isEnabled(), item.enabled) << i;
+        EXPECT_TRUE(a->isEnabled()) << i;
     }
 }
 
