@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchOptions.h"
 #include "display/ArticleDisplay.h"
 #include "display/ArticleRenderer.h"
 #include "display/Fonts.h"
@@ -259,21 +260,6 @@ private:
     std::map<std::string, std::pair<double, double>> m_medians;
 };
 
-std::string optionValue(int& argc, char** argv, const std::string& name)
-{
-    std::string value;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg.rfind(name + "=", 0) == 0)
-            value = arg.substr(name.size() + 1);
-        else
-            argv[kept++] = argv[i];
-    }
-    argc = kept;
-    return value;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -285,10 +271,9 @@ int main(int argc, char** argv)
     QApplication application(qtArgc, qtArgv);
     display::registerFontSubstitutions();
 
-    // The build's folder is the parent of bench/, where this program lies.
-    const fs::path buildDir = fs::canonical("/proc/self/exe").parent_path().parent_path();
-    const std::string importer = optionValue(argc, argv, "--importer");
-    const std::string samples = optionValue(argc, argv, "--samples");
+    const fs::path buildDir = bench::buildFolder();
+    const std::string importer = bench::optionValue(argc, argv, "--importer");
+    const std::string samples = bench::optionValue(argc, argv, "--samples");
     benchmark::Initialize(&argc, argv);
 
     findSampleArticle(samples.empty() ? buildDir / "samples" : fs::path(samples));

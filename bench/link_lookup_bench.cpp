@@ -9,12 +9,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <algorithm>
 
+#include "BenchOptions.h"
 #include "store/Table.h"
 
 namespace fs = std::filesystem;
@@ -59,17 +59,11 @@ void BM_HoverLookUp_unordered(benchmark::State& state) { lookUps(state, false); 
 
 int main(int argc, char** argv)
 {
-    g_bench.folder = fs::canonical("/proc/self/exe").parent_path().parent_path() / "samples";
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--volumes=", 10) == 0)
-            g_bench.folder = argv[i] + 10;
-        else if (std::strncmp(argv[i], "--letter=", 9) == 0 && argv[i][9])
-            g_bench.letter = argv[i][9];
-        else
-            argv[kept++] = argv[i];
-    }
-    argc = kept;
+    const std::string volumes = bench::optionValue(argc, argv, "--volumes");
+    const std::string letter = bench::optionValue(argc, argv, "--letter");
+    g_bench.folder = volumes.empty() ? bench::buildFolder() / "samples" : fs::path(volumes);
+    if (!letter.empty())
+        g_bench.letter = letter[0];
     std::error_code ec;
     fs::current_path(g_bench.folder, ec);
     if (ec) {

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchOptions.h"
 #include "search/SearchStatements.h"
 #include "store/Query.h"
 #include "store/VolumeWriter.h"
@@ -296,29 +297,13 @@ private:
     std::map<std::string, std::pair<double, double>> m_medians;
 };
 
-std::string optionValue(int& argc, char** argv, const std::string& name)
-{
-    std::string value;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        if (a.rfind(name + "=", 0) == 0)
-            value = a.substr(name.size() + 1);
-        else
-            argv[kept++] = argv[i];
-    }
-    argc = kept;
-    return value;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    // The build's folder is the parent of bench/, where this program lies.
-    const fs::path buildDir = fs::canonical("/proc/self/exe").parent_path().parent_path();
-    std::string importer = optionValue(argc, argv, "--importer");
-    std::string samples = optionValue(argc, argv, "--samples");
+    const fs::path buildDir = bench::buildFolder();
+    std::string importer = bench::optionValue(argc, argv, "--importer");
+    std::string samples = bench::optionValue(argc, argv, "--samples");
     benchmark::Initialize(&argc, argv);
 
     findSampleVolumes(samples.empty() ? buildDir / "samples" : fs::path(samples));
