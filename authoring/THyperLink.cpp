@@ -8,12 +8,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -39,12 +37,6 @@ using namespace authoringmessages;
 // Screens lower than this have the article text scrolled by the opening, higher ones by the
 // showing step.
 constexpr int kScreenHeightForScrolling = 700;
-
-int screenHeight()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().height() : 0;
-}
 
 // The visual lines of a text edit (wrapped lines count each), as an edit control numbers them.
 struct VisualLine {
@@ -466,7 +458,7 @@ void THyperLink::FormShow()
     const int caret = authoring::ArticleCaretFromViewCaret(viewCaret, rowText("表題"), rowText("条文本文"),
                                                            OfficialName(rowValue("条文連番").asInteger()), viewText);
     DBRichEdit1->setCaretPosition(caret);
-    if (screenHeight() > kScreenHeightForScrolling && view) {
+    if (m_platform.screenHeight() > kScreenHeightForScrolling && view) {
         int n = firstVisibleLine(view) - 3;
         if (!text::contains(DBRichEdit1->plainText(), text::cp932("｜")))
             n += DBRichEdit1->caretPosition() / 500;
@@ -860,6 +852,6 @@ void OpenLinkEditor(TMain& main, int v)
     editor->raise();
     editor->activateWindow();
     editor->repaint();
-    if (screenHeight() < kScreenHeightForScrolling && firstVisibleLine(editor->DBRichEdit1) > 5)
+    if (platform.screenHeight() < kScreenHeightForScrolling && firstVisibleLine(editor->DBRichEdit1) > 5)
         scrollDownLines(editor->DBRichEdit1, 5);
 }
