@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,6 +95,14 @@ std::string cp(const QString& s)
 bool isEnter(const QKeyEvent* event)
 {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// Ends an input method's composition in a control without its text, so that nothing of a
+// refused commit stays on show.
+void endComposition(QWidget* control)
+{
+    QInputMethodEvent cleared;
+    QCoreApplication::sendEvent(control, &cleared);
 }
 
 }  // namespace
@@ -637,6 +646,9 @@ void THyperLink::bindCommands()
         connect(edit, &QLineEdit::textEdited, this, [this, edit, field] { runCommand([&] { fieldEdited(field, edit); }); });
     }
     connect(DBRichEdit1, &QTextEdit::textChanged, this, [this] { runCommand([this] { articleTextEdited(); }); });
+    // A refused drop is reported once the drag has ended.
+    connect(DBRichEdit1, &ArticleTextField::insertionRefused, this,
+            [this] { runCommand([this] { showMessage(kArticleTextTooLong); }); }, Qt::QueuedConnection);
 
     for (QLineEdit* numeric : {KeyField, GyoField, KaiseiField, BangouNomiField})
         watch(numeric, Role::NumericField);
@@ -682,8 +694,20 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
             return swallowed;
         }
         if (event->type() == QEvent::InputMethod) {
-            if (!static_cast<QInputMethodEvent*>(event)->commitString().isEmpty())
-                runCommand([this] { autoStamp(); });
+            const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+            if (committed.isEmpty())
+                return false;
+            bool refused = false;
+            runCommand([&] {
+                refused = !DBRichEdit1->takes(cp(committed));
+                if (refused) {
+                    endComposition(widget);
+                    showMessage(kArticleTextTooLong);
+                } else {
+                    autoStamp();
+                }
+            });
+            return refused;
         }
         return false;
     }
