@@ -188,6 +188,11 @@ RowInsertion PlanRowInsertion(const std::vector<double>& rows, int current, int 
     return plan;
 }
 
+bool OnlyHalfWidthDigits(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 int ArticleTextCharacters(std::string_view text)
 {
     int count = 0;

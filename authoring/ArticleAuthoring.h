@@ -17,6 +17,10 @@ namespace authoring {
 // replacement works on whole characters only.
 std::string NormalizePastedText(std::string_view text);
 
+// What the numeric fields (ＫＥＹ, 行, 改正, 番号のみ) take: the half-width digits "0" to "9"
+// and nothing else (an empty text too).
+bool OnlyHalfWidthDigits(std::string_view text);
+
 // The article text field holds at most this many characters, a line break counting one.
 inline constexpr int kArticleTextMaxCharacters = 100000;
 

@@ -9,10 +9,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -712,6 +714,27 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
 
+    if (role == Role::NumericField) {
+        // Text reaches these fields by other ways than a key too; the digits rule holds for each.
+        if (event->type() == QEvent::InputMethod) {
+            const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+            if (authoring::OnlyHalfWidthDigits(cp(committed)))
+                return false;
+            endComposition(widget);
+            runCommand([this] { showMessage(kDigitsOnly); });
+            return true;
+        }
+        if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (!drop->mimeData() || authoring::OnlyHalfWidthDigits(cp(drop->mimeData()->text())))
+                return false;
+            drop->ignore();
+            // The box waits for the drag to have ended.
+            QMetaObject::invokeMethod(this, [this] { runCommand([this] { showMessage(kDigitsOnly); }); }, Qt::QueuedConnection);
+            return true;
+        }
+    }
+
     if (event->type() == QEvent::MouseButtonRelease && (role == Role::CodeOfRow || role == Role::KeyJump || role == Role::GyoJump)) {
         static_cast<QLineEdit*>(widget)->selectAll();
         return false;
@@ -734,6 +757,10 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
 
     switch (role) {
     case Role::NumericField: {
+        if (key->matches(QKeySequence::Paste)) {
+            runCommand([&] { pasteIntoNumericField(static_cast<QLineEdit*>(widget)); });
+            return true;
+        }
         if (enter) {
             runCommand([&] {
                 if (widget != BangouNomiField) {
@@ -806,6 +833,21 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     return false;
+}
+
+void THyperLink::pasteIntoNumericField(QLineEdit* field)
+{
+    if (!m_platform.clipboardHasText())
+        return;
+    const std::string pasted = m_platform.clipboardText();
+    if (pasted.empty())
+        return;
+    if (!authoring::OnlyHalfWidthDigits(pasted)) {
+        showMessage(kDigitsOnly);
+        return;
+    }
+    if (!field->isReadOnly())
+        field->insert(qs(pasted));
 }
 
 // ---- opening ---------------------------------------------------------------------------------------

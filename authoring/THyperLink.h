@@ -241,6 +241,9 @@ private:
     // Enter's move to the next control of the window's tab order that takes the focus.
     static void focusNextControl(QWidget* from);
     void appendToPhraseList(const QString& phrase);
+    // Ctrl+V in the ＫＥＹ, 行, 改正 and 番号のみ fields: the clipboard's text when it is half-width
+    // digits only.
+    void pasteIntoNumericField(QLineEdit* field);
     void showMessage(const char* utf8Message);
     void showMessageText(const std::string& cp932Text);
 

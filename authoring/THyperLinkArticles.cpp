@@ -40,6 +40,13 @@ QString controlText(const std::string& cp932Text)
     return s;
 }
 
+// The fields that take half-width digits only.
+bool isNumericField(const char* field)
+{
+    const std::string_view f(field);
+    return f == "ＫＥＹ" || f == "行" || f == "改正" || f == "番号のみ";
+}
+
 bool isIntegerField(const char* field)
 {
     const std::string_view f(field);
@@ -110,6 +117,13 @@ void THyperLink::fieldEdited(const char* fieldUtf8, QLineEdit* edit)
     if (m_showingRow || !Table1.Active() || Table1.IsEmpty())
         return;
     const std::string typed = cp(edit->text());
+    if (isNumericField(fieldUtf8) && !authoring::OnlyHalfWidthDigits(typed)) {
+        // Text that came past the key rule by the field's own means (its menu's paste): the
+        // field shows the row's value again.
+        edit->setText(qs(rowText(fieldUtf8)));
+        showMessage(kDigitsOnly);
+        return;
+    }
     store::Value value;
     if (std::string_view(fieldUtf8) == "行") {
         // A whole number of the article order; a text that is none is not written.
