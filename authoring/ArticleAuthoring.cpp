@@ -188,6 +188,28 @@ RowInsertion PlanRowInsertion(const std::vector<double>& rows, int current, int 
     return plan;
 }
 
+bool OnlyHalfWidthDigits(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int ArticleTextCharacters(std::string_view text)
+{
+    int count = 0;
+    for (std::size_t i = 0; i < text.size(); i += text::charLength(text, i)) {
+        if (text[i] == '\n' && i > 0 && text[i - 1] == '\r')
+            continue;
+        ++count;
+    }
+    return count;
+}
+
+bool ArticleTextEditFits(int current, int replaced, int inserted)
+{
+    const long long after = static_cast<long long>(current) - replaced + inserted;
+    return after <= kArticleTextMaxCharacters || after <= current;
+}
+
 int ArticleCaretFromViewCaret(int viewCaret, std::string_view title, std::string_view number,
                               const std::optional<std::string>& officialName, std::string_view viewText)
 {

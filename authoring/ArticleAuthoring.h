@@ -17,6 +17,23 @@ namespace authoring {
 // replacement works on whole characters only.
 std::string NormalizePastedText(std::string_view text);
 
+// What the numeric fields (ＫＥＹ, 行, 改正, 番号のみ) take: the half-width digits "0" to "9"
+// and nothing else (an empty text too).
+bool OnlyHalfWidthDigits(std::string_view text);
+
+// The article text field holds at most this many characters, a line break counting one.
+inline constexpr int kArticleTextMaxCharacters = 100000;
+
+// The characters of a text as the article text field counts them: every character one, and a
+// line break (CR LF, a lone CR or a lone LF) one.
+int ArticleTextCharacters(std::string_view text);
+
+// Whether an edit that replaces `replaced` of the article text's `current` characters with
+// `inserted` new ones leaves the text within kArticleTextMaxCharacters. A text that is longer
+// already (a row written by other means) may still shrink, or keep its length, so that it can be
+// edited back within the limit; it never grows.
+bool ArticleTextEditFits(int current, int replaced, int inserted);
+
 // The line without the full-width spaces at its start and its end.
 std::string TrimFullWidthSpaces(std::string_view line);
 

@@ -42,6 +42,8 @@ inline constexpr char kUnknownCategory[] = "該当の条文区分がありませ
 inline constexpr char kClearOrAddFirst[] = "Clear又は追加して実行してください";
 inline constexpr char kNotFound[] = "該当なし";
 inline constexpr char kNothingSelected[] = "選択文字がありません";
+// Typing, pasting or dropping into the article text past its limit of 100000 characters.
+inline constexpr char kArticleTextTooLong[] = "条文内容は、１０００００文字以内です";
 
 // The tool palette.
 inline constexpr char kSavePositionQuestion[] = "現在の情報を保存しますか";

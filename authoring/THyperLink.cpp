@@ -8,12 +8,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
+#include <QCoreApplication>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScreen>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -39,12 +40,6 @@ using namespace authoringmessages;
 // Screens lower than this have the article text scrolled by the opening, higher ones by the
 // showing step.
 constexpr int kScreenHeightForScrolling = 700;
-
-int screenHeight()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().height() : 0;
-}
 
 // The visual lines of a text edit (wrapped lines count each), as an edit control numbers them.
 struct VisualLine {
@@ -102,6 +97,14 @@ std::string cp(const QString& s)
 bool isEnter(const QKeyEvent* event)
 {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// Ends an input method's composition in a control without its text, so that nothing of a
+// refused commit stays on show.
+void endComposition(QWidget* control)
+{
+    QInputMethodEvent cleared;
+    QCoreApplication::sendEvent(control, &cleared);
 }
 
 }  // namespace
@@ -466,7 +469,7 @@ void THyperLink::FormShow()
     const int caret = authoring::ArticleCaretFromViewCaret(viewCaret, rowText("表題"), rowText("条文本文"),
                                                            OfficialName(rowValue("条文連番").asInteger()), viewText);
     DBRichEdit1->setCaretPosition(caret);
-    if (screenHeight() > kScreenHeightForScrolling && view) {
+    if (m_platform.screenHeight() > kScreenHeightForScrolling && view) {
         int n = firstVisibleLine(view) - 3;
         if (!text::contains(DBRichEdit1->plainText(), text::cp932("｜")))
             n += DBRichEdit1->caretPosition() / 500;
@@ -645,6 +648,9 @@ void THyperLink::bindCommands()
         connect(edit, &QLineEdit::textEdited, this, [this, edit, field] { runCommand([&] { fieldEdited(field, edit); }); });
     }
     connect(DBRichEdit1, &QTextEdit::textChanged, this, [this] { runCommand([this] { articleTextEdited(); }); });
+    // A refused drop is reported once the drag has ended.
+    connect(DBRichEdit1, &ArticleTextField::insertionRefused, this,
+            [this] { runCommand([this] { showMessage(kArticleTextTooLong); }); }, Qt::QueuedConnection);
 
     for (QLineEdit* numeric : {KeyField, GyoField, KaiseiField, BangouNomiField})
         watch(numeric, Role::NumericField);
@@ -690,10 +696,43 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
             return swallowed;
         }
         if (event->type() == QEvent::InputMethod) {
-            if (!static_cast<QInputMethodEvent*>(event)->commitString().isEmpty())
-                runCommand([this] { autoStamp(); });
+            const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+            if (committed.isEmpty())
+                return false;
+            bool refused = false;
+            runCommand([&] {
+                refused = !DBRichEdit1->takes(cp(committed));
+                if (refused) {
+                    endComposition(widget);
+                    showMessage(kArticleTextTooLong);
+                } else {
+                    autoStamp();
+                }
+            });
+            return refused;
         }
         return false;
+    }
+
+    if (role == Role::NumericField) {
+        // Text reaches these fields by other ways than a key too; the digits rule holds for each.
+        if (event->type() == QEvent::InputMethod) {
+            const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+            if (authoring::OnlyHalfWidthDigits(cp(committed)))
+                return false;
+            endComposition(widget);
+            runCommand([this] { showMessage(kDigitsOnly); });
+            return true;
+        }
+        if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (!drop->mimeData() || authoring::OnlyHalfWidthDigits(cp(drop->mimeData()->text())))
+                return false;
+            drop->ignore();
+            // The box waits for the drag to have ended.
+            QMetaObject::invokeMethod(this, [this] { runCommand([this] { showMessage(kDigitsOnly); }); }, Qt::QueuedConnection);
+            return true;
+        }
     }
 
     if (event->type() == QEvent::MouseButtonRelease && (role == Role::CodeOfRow || role == Role::KeyJump || role == Role::GyoJump)) {
@@ -718,6 +757,10 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
 
     switch (role) {
     case Role::NumericField: {
+        if (key->matches(QKeySequence::Paste)) {
+            runCommand([&] { pasteIntoNumericField(static_cast<QLineEdit*>(widget)); });
+            return true;
+        }
         if (enter) {
             runCommand([&] {
                 if (widget != BangouNomiField) {
@@ -792,6 +835,21 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+void THyperLink::pasteIntoNumericField(QLineEdit* field)
+{
+    if (!m_platform.clipboardHasText())
+        return;
+    const std::string pasted = m_platform.clipboardText();
+    if (pasted.empty())
+        return;
+    if (!authoring::OnlyHalfWidthDigits(pasted)) {
+        showMessage(kDigitsOnly);
+        return;
+    }
+    if (!field->isReadOnly())
+        field->insert(qs(pasted));
+}
+
 // ---- opening ---------------------------------------------------------------------------------------
 
 void OpenLinkEditor(TMain& main, int v)
@@ -860,6 +918,6 @@ void OpenLinkEditor(TMain& main, int v)
     editor->raise();
     editor->activateWindow();
     editor->repaint();
-    if (screenHeight() < kScreenHeightForScrolling && firstVisibleLine(editor->DBRichEdit1) > 5)
+    if (platform.screenHeight() < kScreenHeightForScrolling && firstVisibleLine(editor->DBRichEdit1) > 5)
         scrollDownLines(editor->DBRichEdit1, 5);
 }

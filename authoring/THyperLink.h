@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/DataSourceModel.h"
+#include "authoring/ArticleTextField.h"
 #include "store/DataSource.h"
 #include "store/Table.h"
 
@@ -23,7 +24,6 @@ class QLineEdit;
 class QMenu;
 class QTabWidget;
 class DataGrid;
-class RichTextView;
 class TMain;
 class Platform;
 struct VolumeRegistry;
@@ -136,7 +136,7 @@ public:
     QWidget* TabSheet1 = nullptr;  // 条文一覧
     QWidget* TabSheet2 = nullptr;  // リンク一覧
     QWidget* TabSheet3 = nullptr;  // リンク登録
-    RichTextView* DBRichEdit1 = nullptr;
+    ArticleTextField* DBRichEdit1 = nullptr;
 
     // Header panel.
     EnterButton* Button6 = nullptr;
@@ -241,6 +241,9 @@ private:
     // Enter's move to the next control of the window's tab order that takes the focus.
     static void focusNextControl(QWidget* from);
     void appendToPhraseList(const QString& phrase);
+    // Ctrl+V in the ＫＥＹ, 行, 改正 and 番号のみ fields: the clipboard's text when it is half-width
+    // digits only.
+    void pasteIntoNumericField(QLineEdit* field);
     void showMessage(const char* utf8Message);
     void showMessageText(const std::string& cp932Text);
 

@@ -40,6 +40,13 @@ QString controlText(const std::string& cp932Text)
     return s;
 }
 
+// The fields that take half-width digits only.
+bool isNumericField(const char* field)
+{
+    const std::string_view f(field);
+    return f == "ＫＥＹ" || f == "行" || f == "改正" || f == "番号のみ";
+}
+
 bool isIntegerField(const char* field)
 {
     const std::string_view f(field);
@@ -110,6 +117,13 @@ void THyperLink::fieldEdited(const char* fieldUtf8, QLineEdit* edit)
     if (m_showingRow || !Table1.Active() || Table1.IsEmpty())
         return;
     const std::string typed = cp(edit->text());
+    if (isNumericField(fieldUtf8) && !authoring::OnlyHalfWidthDigits(typed)) {
+        // Text that came past the key rule by the field's own means (its menu's paste): the
+        // field shows the row's value again.
+        edit->setText(qs(rowText(fieldUtf8)));
+        showMessage(kDigitsOnly);
+        return;
+    }
     store::Value value;
     if (std::string_view(fieldUtf8) == "行") {
         // A whole number of the article order; a text that is none is not written.
@@ -187,7 +201,8 @@ bool THyperLink::articleTextKey(QKeyEvent* key)
     const QString typed = key->text();
     if (typed.isEmpty())
         return false;
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enter) {
         // A found phrase is not to be replaced by a line break.
         const std::string phrase = cp(ComboBox2->currentText());
         if (!phrase.empty() && DBRichEdit1->selectedText() == phrase)
@@ -195,6 +210,17 @@ bool THyperLink::articleTextKey(QKeyEvent* key)
     }
     if (typed.at(0) == QChar(27))
         return false;
+    // What the key puts into the text: a line break, or its printable characters (Backspace
+    // puts nothing).
+    QString inserted = enter ? QStringLiteral("\n") : QString();
+    if (!enter)
+        for (QChar c : typed)
+            if (c.isPrint() || c == QLatin1Char('\t'))
+                inserted += c;
+    if (!inserted.isEmpty() && !DBRichEdit1->takes(cp(inserted))) {
+        showMessage(kArticleTextTooLong);
+        return true;
+    }
     autoStamp();
     return false;
 }
@@ -276,10 +302,16 @@ void THyperLink::Button7Click()
     if (!m_platform.clipboardHasText())
         return;
     const std::string clipboard = m_platform.clipboardText() + "\r\n";
+    const authoring::PastedArticle pasted = authoring::ParsePastedArticle(clipboard);
+    // An article too long for the text field fills nothing: no half-filled row.
+    if (pasted.content && !authoring::ArticleTextEditFits(DBRichEdit1->characterCount(), DBRichEdit1->characterCount(),
+                                                          authoring::ArticleTextCharacters(*pasted.content))) {
+        showMessage(kArticleTextTooLong);
+        return;
+    }
     m_platform.setClipboardText(clipboard);
     if (Table1.GetState() == store::Table::State::Browse)
         Table1.Edit();
-    const authoring::PastedArticle pasted = authoring::ParsePastedArticle(clipboard);
     if (pasted.title)
         setRowField("表題", store::Value(*pasted.title));
     if (pasted.number)
@@ -305,6 +337,12 @@ void THyperLink::Button92Click()
     if (!m_platform.clipboardHasText())
         return;
     const std::string normalised = authoring::NormalizePastedText(m_platform.clipboardText());
+    if (!DBRichEdit1->takes(normalised)) {
+        // Nothing is pasted and the clipboard keeps the text as it was.
+        showMessage(kArticleTextTooLong);
+        DBRichEdit1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     m_platform.setClipboardText(normalised);
     QTextCursor cursor = DBRichEdit1->textCursor();
     cursor.insertText(controlText(normalised));

@@ -327,7 +327,7 @@ QWidget* THyperLink::buildRegistrationTab()
 
 void THyperLink::buildArticleText()
 {
-    DBRichEdit1 = new RichTextView(this);
+    DBRichEdit1 = new ArticleTextField(this);
     DBRichEdit1->setObjectName(QStringLiteral("DBRichEdit1"));
     DBRichEdit1->setWritable(true);
     DBRichEdit1->setAcceptRichText(false);

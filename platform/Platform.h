@@ -78,6 +78,10 @@ public:
     // display, otherwise the number of colours (256 on a palette display).
     virtual int displayColourCount() = 0;
 
+    // The height in pixels of the screen the windows open on (the primary screen); 0 when the
+    // desktop reports none.
+    virtual int screenHeight() = 0;
+
     virtual void setScreenCursor(CursorShape shape) = 0;
 
 private:

@@ -172,6 +172,12 @@ int QtPlatform::displayColourCount()
     return screen ? colourCountOfDepth(screen->depth()) : -1;
 }
 
+int QtPlatform::screenHeight()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().height() : 0;
+}
+
 void QtPlatform::setScreenCursor(CursorShape shape)
 {
     if (shape == m_cursor)

@@ -26,6 +26,7 @@ public:
     bool printerSetup(QPrinter& printer) override;
     std::int64_t tickCount() override;
     int displayColourCount() override;
+    int screenHeight() override;
     void setScreenCursor(CursorShape shape) override;
 
 private:

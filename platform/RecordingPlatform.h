@@ -43,6 +43,7 @@ public:
     bool printerSetup(QPrinter& printer) override;
     std::int64_t tickCount() override { return m_tickCount; }
     int displayColourCount() override { return m_colourCount; }
+    int screenHeight() override { return m_screenHeight; }
     void setScreenCursor(CursorShape shape) override;
 
     // Questions take the queued answers in order, then the default (No unless set). Queuing
@@ -79,6 +80,8 @@ public:
     void setTickCount(std::int64_t ms) { m_tickCount = ms; }
     void advanceTickCount(std::int64_t ms) { m_tickCount += ms; }
     void setDisplayColourCount(int count) { m_colourCount = count; }
+    // The screen is 600 pixels high, as the offscreen platform's, unless set.
+    void setScreenHeight(int pixels) { m_screenHeight = pixels; }
 
     CursorShape screenCursor() const { return m_cursor; }
     // Every setScreenCursor call, in order, repeats included.
@@ -103,6 +106,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_printDir;
     std::int64_t m_tickCount = 0;
     int m_colourCount = -1;
+    int m_screenHeight = 600;
     CursorShape m_cursor = CursorShape::Arrow;
     std::vector<CursorShape> m_cursorChanges;
 };

@@ -4,6 +4,11 @@
 // the amendment stamp, and the row's edits reaching the table file.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QTabWidget>
 
 #include "EditorFixture.h"
@@ -382,6 +387,76 @@ TEST_F(ArticleAuthoring, numericFieldsTakeHalfWidthDigitsOnly)
         EXPECT_EQ(messages(), (std::vector<std::string>{"半角数字しか入力出来ません", "半角数字しか入力出来ません"}))
             << field->objectName().toStdString();
     }
+}
+
+TEST_F(ArticleAuthoring, numericFieldsTakeNoOtherTextByInputMethodPasteOrDrop)
+{
+    // An input method composes text and commits it.
+    auto compose = [](QLineEdit* field, const char* text) {
+        QInputMethodEvent composing(qs(text), {});
+        QApplication::sendEvent(field, &composing);
+        QInputMethodEvent committing;
+        committing.setCommitString(qs(text));
+        QApplication::sendEvent(field, &committing);
+    };
+    // Text dragged from another program to be moved; whether the field took it (a refused drop
+    // leaves the text where it was).
+    auto drop = [](QLineEdit* field, const char* text) {
+        QMimeData data;
+        data.setText(qs(text));
+        QDragEnterEvent entering(QPoint(2, 2), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &entering);
+        QDropEvent dropping(QPointF(2, 2), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &dropping);
+        QApplication::processEvents();
+        return dropping.isAccepted();
+    };
+    // The field's own paste, as its context menu does it: from the desktop's clipboard.
+    auto ownPaste = [](QLineEdit* field, const char* text) {
+        QGuiApplication::clipboard()->setText(qs(text));
+        field->paste();
+        QGuiApplication::clipboard()->clear();
+    };
+    const std::string digitsOnly = "半角数字しか入力出来ません";
+
+    openOn(10);
+    for (QLineEdit* field : {editor()->GyoField, editor()->KaiseiField, editor()->BangouNomiField}) {
+        SCOPED_TRACE(field->objectName().toStdString());
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        platform.clearBoxes();
+        compose(field, "１２");
+        compose(field, "かな");
+        platform.setClipboardText(cp932("１"));
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_FALSE(drop(field, "3a"));
+        ownPaste(field, "-5");
+        EXPECT_TRUE(field->text().isEmpty()) << field->text().toStdString();
+        EXPECT_EQ(messages(), std::vector<std::string>(5, digitsOnly));
+
+        // half-width digits come in each way (the drop at the field's start)
+        platform.clearBoxes();
+        compose(field, "12");
+        platform.setClipboardText(cp932("3"));
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_TRUE(drop(field, "4"));
+        field->setCursorPosition(field->text().size());
+        ownPaste(field, "5");
+        EXPECT_TRUE(platform.boxes().empty());
+        EXPECT_EQ(field->text(), qs("41235"));
+    }
+    editor()->NavNext->click();
+    EXPECT_EQ(articleField(1, "改正").asInteger(), 41235);
+
+    // the read-only ＫＥＹ takes nothing, and says so for what is not a digit
+    platform.clearBoxes();
+    QLineEdit* key = editor()->KeyField;
+    compose(key, "１");
+    platform.setClipboardText(cp932("12"));
+    QTest::keyClick(key, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(key->text(), qs("1"));
+    EXPECT_EQ(messages(), (std::vector<std::string>{digitsOnly}));
 }
 
 TEST_F(ArticleAuthoring, enterInTheAmendmentFieldMakesItTheNewStamp)
