@@ -43,12 +43,12 @@ QFont face(const QString& family, int pixels, bool bold = false)
 }
 
 // The tab sheets in page order, with the volume each shows: law index, or book index + 100.
-struct TabSpec {
+struct TabLayout {
     const char* name;
     const char* caption;
     int volume;
 };
-const TabSpec kTabs[9] = {
+const TabLayout kTabs[9] = {
     {"HoujinTab", "法人税", 0},      {"HbooksTab", "法人目次", 100}, {"SyohiTab", "消費税", 1},
     {"SbooksTab", "消費目次", 101},  {"GenTab", "会社法民法", 2},    {"TokuTab", "所得税", 3},
     {"ZokuTab", "相続税", 4},        {"TbooksTab", "資産目次", 102}, {"MinTab", "国通徴印紙", 5},
@@ -297,7 +297,7 @@ void TMain::buildButtonBar()
     ButtonPanel = new QWidget;
     ButtonPanel->setObjectName(QStringLiteral("ButtonPanel"));
     ButtonPanel->setFixedHeight(50);
-    struct ButtonSpec {
+    struct ButtonLayout {
         CommandButton** button;
         const char* name;
         int left;
@@ -305,7 +305,7 @@ void TMain::buildButtonBar()
         const char* hint;
         int captionPixels;
     };
-    const ButtonSpec specs[kCommandButtonCount] = {
+    const ButtonLayout layouts[kCommandButtonCount] = {
         {&BBtnBack, "BBtnBack", 2, "戻る", "直前データの表示", 12},
         {&BBtnNext, "BBtnNext", 52, "進む", "直後データの表示", 12},
         {&BBtnHome, "BBtnHome", 102, "ホーム", "すべてクリア", 12},
@@ -322,7 +322,7 @@ void TMain::buildButtonBar()
     };
     CommandButton* previous = nullptr;
     for (int i = 0; i < kCommandButtonCount; ++i) {
-        const ButtonSpec& s = specs[i];
+        const ButtonLayout& s = layouts[i];
         auto* b = new CommandButton(ButtonPanel);
         b->setObjectName(QString::fromLatin1(s.name));
         b->setText(QString::fromUtf8(s.caption));
@@ -492,7 +492,7 @@ void TMain::buildPageControl()
     QWidget** sheets[9] = {&HoujinTab, &HbooksTab, &SyohiTab, &SbooksTab, &GenTab,
                            &TokuTab,   &ZokuTab,   &TbooksTab, &MinTab};
     for (int i = 0; i < 9; ++i) {
-        const TabSpec& t = kTabs[i];
+        const TabLayout& t = kTabs[i];
         QWidget* sheet = t.volume < 100 ? buildLawTab(t.volume) : buildBookTab(t.volume - 100);
         sheet->setObjectName(QString::fromLatin1(t.name));
         MainPageControl->addTab(sheet, QString::fromUtf8(t.caption));

@@ -42,19 +42,19 @@ TTool::TTool(TMain& main)
     setFixedSize(396, 19);
 
     // Made in tab order.
-    struct Spec {
+    struct ButtonLayout {
         QPushButton** button;
         const char* name;
         const char* caption;
         int left;
         void (TTool::*handler)();
     };
-    const Spec specs[] = {{&Button1, "Button1", "HyperLink", 0, &TTool::Button1Click},
-                          {&Button3, "Button3", "SpecialSearch", 80, &TTool::Button3Click},
-                          {&Button5, "Button5", "PositionSave", 160, &TTool::Button5Click},
-                          {&Button4, "Button4", "ReturnPositon", 240, &TTool::Button4Click},
-                          {&Button2, "Button2", "NextData", 320, &TTool::Button2Click}};
-    for (const Spec& s : specs) {
+    const ButtonLayout buttons[] = {{&Button1, "Button1", "HyperLink", 0, &TTool::Button1Click},
+                                  {&Button3, "Button3", "SpecialSearch", 80, &TTool::Button3Click},
+                                  {&Button5, "Button5", "PositionSave", 160, &TTool::Button5Click},
+                                  {&Button4, "Button4", "ReturnPositon", 240, &TTool::Button4Click},
+                                  {&Button2, "Button2", "NextData", 320, &TTool::Button2Click}};
+    for (const ButtonLayout& s : buttons) {
         auto* b = new QPushButton(QString::fromLatin1(s.caption), this);
         b->setObjectName(QString::fromLatin1(s.name));
         b->setGeometry(s.left, 0, kButtonWidth, kButtonHeight);

@@ -45,14 +45,14 @@ const QString kPaneHint = QStringLiteral("範囲選択後、マウスを右ク�
 
 // The six buttons of the bar: left edge, hint, and the palette side file whose number also
 // names the main window's button with the same glyph (D3 is the third button, ホーム).
-struct MemoButtonSpec {
+struct MemoButtonLayout {
     QToolButton* TMemoWindow::*button;
     const char* name;
     int left;
     const char* hint;
     int glyphFile;
 };
-const MemoButtonSpec kButtons[] = {
+const MemoButtonLayout kButtons[] = {
     {&TMemoWindow::HomeMove, "HomeMove", 3, "Sorvaneで同じ条文へ移動", 3},
     {&TMemoWindow::MemoPrint, "MemoPrint", 37, "印刷の実行", 4},
     {&TMemoWindow::MemoWord, "MemoWord", 65, "条文をWordへ貼付", 5},
@@ -107,7 +107,7 @@ void TMemoWindow::buildPanel()
     MemoPanel = new QWidget(this);
     MemoPanel->setObjectName(QStringLiteral("MemoPanel"));
     MemoPanel->setFixedHeight(kPanelHeight);
-    for (const MemoButtonSpec& layout : kButtons) {
+    for (const MemoButtonLayout& layout : kButtons) {
         auto* button = new QToolButton(MemoPanel);
         button->setObjectName(QString::fromLatin1(layout.name));
         button->setGeometry(layout.left, 2, 28, 26);
@@ -210,7 +210,7 @@ void TMemoWindow::bindCommands()
 void TMemoWindow::loadPaletteGlyphs()
 {
     // A missing or unreadable side file keeps the built-in glyph.
-    for (const MemoButtonSpec& layout : kButtons) {
+    for (const MemoButtonLayout& layout : kButtons) {
         QPixmap glyph;
         if (glyph.load(QStringLiteral("D%1.dl_").arg(layout.glyphFile), "BMP"))
             (this->*layout.button)->setIcon(QIcon(glyph));

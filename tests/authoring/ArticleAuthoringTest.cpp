@@ -27,12 +27,12 @@ protected:
         start();
     }
     // Starts the program again on other articles.
-    void restartWith(const std::vector<ArticleSpec>& specs)
+    void restartWith(const std::vector<ArticleRow>& articleRows)
     {
         if (editor())
             delete editor();
         program.reset();
-        writeVolume(authoringVolume(specs));
+        writeVolume(authoringVolume(articleRows));
         start();
     }
     RichTextView* articleText() { return editor()->DBRichEdit1; }
@@ -41,13 +41,13 @@ protected:
     std::string selected() { return u8(articleText()->selectedText()); }
 };
 
-std::vector<ArticleSpec> rowsAt(const std::vector<double>& rows, int code)
+std::vector<ArticleRow> rowsAt(const std::vector<double>& rows, int code)
 {
-    std::vector<ArticleSpec> specs;
+    std::vector<ArticleRow> articleRows;
     static const char* const numbers[] = {"１条", "２条", "３条", "４条", "５条", "６条", "７条"};
     for (std::size_t i = 0; i < rows.size(); ++i)
-        specs.push_back({static_cast<int>(i) + 1, code, rows[i], numbers[i], "見出し", "本文。"});
-    return specs;
+        articleRows.push_back({static_cast<int>(i) + 1, code, rows[i], numbers[i], "見出し", "本文。"});
+    return articleRows;
 }
 
 }  // namespace

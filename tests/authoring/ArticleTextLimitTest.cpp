@@ -35,9 +35,9 @@ protected:
     void openOnLongRow(int characters)
     {
         m_long = textOfCharacters(characters);
-        auto specs = standardArticles();
-        specs[1].content = m_long.c_str();
-        writeVolume(authoringVolume(specs));
+        auto articleRows = standardArticles();
+        articleRows[1].content = m_long.c_str();
+        writeVolume(authoringVolume(articleRows));
         start();
         openOn(10);
         ASSERT_NE(editor(), nullptr);

@@ -46,7 +46,7 @@ inline QString qs(const char* utf8)
 }
 
 // The articles of the volume: ＫＥＹ, 条文連番, 行, 条文本文, 表題 and 条文内容 (UTF-8).
-struct ArticleSpec {
+struct ArticleRow {
     int key;
     int code;
     double row;
@@ -55,9 +55,9 @@ struct ArticleSpec {
     const char* content;
 };
 
-inline const std::vector<ArticleSpec>& standardArticles()
+inline const std::vector<ArticleRow>& standardArticles()
 {
-    static const std::vector<ArticleSpec> articles{
+    static const std::vector<ArticleRow> articles{
         {1, 110, 10, "１条", "趣旨", "この法律は、消費税について定めるものとする。"},
         {2, 110, 20, "２条", "定義",
          "この法律において、次に掲げる用語の意義は、当該各号に定めるところによる。\r\n"
@@ -70,14 +70,14 @@ inline const std::vector<ArticleSpec>& standardArticles()
     return articles;
 }
 
-inline importer::AuthoringVolume authoringVolume(const std::vector<ArticleSpec>& specs)
+inline importer::AuthoringVolume authoringVolume(const std::vector<ArticleRow>& articleRows)
 {
     importer::AuthoringVolume v;
     v.master = {{110, cp932("消法"), cp932("消費税法")},
                 {120, cp932("消令"), cp932("消費税法施行令")},
                 {240, cp932("消基通"), cp932("消費税法基本通達")},
                 {510, cp932("民法"), cp932("民法")}};
-    for (const ArticleSpec& a : specs) {
+    for (const ArticleRow& a : articleRows) {
         importer::AuthoringArticle row;
         row.key = a.key;
         row.code = a.code;

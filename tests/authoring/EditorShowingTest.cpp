@@ -58,11 +58,11 @@ protected:
     {
         static const std::string plain = sixtyLines("終わり");
         static const std::string barred = sixtyLines("｜");
-        auto specs = standardArticles();
-        specs[1].content = plain.c_str();   // 第２条（定義）, Gyo 20
-        specs[2].content = barred.c_str();  // 第３条（納税義務者）, Gyo 30
-        specs.push_back({6, 130, 60, "６条", "雑則", "この政令に定めるもののほか、必要な事項は、財務大臣が定める。"});
-        writeVolume(authoringVolume(specs));
+        auto articleRows = standardArticles();
+        articleRows[1].content = plain.c_str();   // 第２条（定義）, Gyo 20
+        articleRows[2].content = barred.c_str();  // 第３条（納税義務者）, Gyo 30
+        articleRows.push_back({6, 130, 60, "６条", "雑則", "この政令に定めるもののほか、必要な事項は、財務大臣が定める。"});
+        writeVolume(authoringVolume(articleRows));
         start();
     }
 

@@ -134,10 +134,10 @@ TEST_F(LinkEditor, openingWithTheSameLinkRegisteredRefusesAndLeavesNoWindow)
 TEST_F(LinkEditor, aProposalPointingToItsOwnArticleIsRefused)
 {
     // 「第２条」 in 第２条's own text: code 110, number ２条.
-    auto specs = standardArticles();
-    specs[1].content = "第２条の規定は、この法律の施行地について定める。";
+    auto articleRows = standardArticles();
+    articleRows[1].content = "第２条の規定は、この法律の施行地について定める。";
     program.reset();
-    writeVolume(authoringVolume(specs));
+    writeVolume(authoringVolume(articleRows));
     start();
     openOn(20, "第２条");
     EXPECT_EQ(messages(), (std::vector<std::string>{"条文本文と同一です"}));

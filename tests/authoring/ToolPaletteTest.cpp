@@ -194,13 +194,13 @@ TEST_F(ToolPalette, specialSearchListsTheMarkedArticles)
     palette()->Button3->click();
     EXPECT_EQ(messages(), (std::vector<std::string>{"該当の条文はありません"}));
 
-    auto specs = standardArticles();
-    specs[2].content = "＊事業者は、第５条の規定により消費税を納める義務がある。";
-    specs[4].content = "法第３条に規定する事業者とは、次に掲げる者をいう。＊";
+    auto articleRows = standardArticles();
+    articleRows[2].content = "＊事業者は、第５条の規定により消費税を納める義務がある。";
+    articleRows[4].content = "法第３条に規定する事業者とは、次に掲げる者をいう。＊";
     if (window().Tool)
         delete window().Tool.data();
     program.reset();
-    writeVolume(authoringVolume(specs));
+    writeVolume(authoringVolume(articleRows));
     start(kAuthoringTitle, true);
     platform.clearBoxes();
     palette()->Button3->click();

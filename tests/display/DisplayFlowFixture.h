@@ -40,12 +40,12 @@ inline const char* const kLinkArticleLines[] = {
     "５　法人税法第１条による。",
 };
 // The link texts and where they lead: article GoGyo of volume Zeimoku.
-struct LinkSpec {
+struct LinkRow {
     const char* text;
     int goGyo;
     int zeimoku;
 };
-inline const LinkSpec kLinks[] = {
+inline const LinkRow kLinks[] = {
     {"第２条", 2, 1},          // another article of the same volume
     {"会社法第１条", 101, 2},  // 会社法民法
     {"政令", 0, -1},           // the reference search, preset to cabinet orders
@@ -114,7 +114,7 @@ inline store::LawVolumeContent syohiVolume()
             v.treePositions.push_back({gyo, outlineNodeOf(gyo)});
     }
     v.treePositions.push_back({25, 99});
-    for (const LinkSpec& link : kLinks)
+    for (const LinkRow& link : kLinks)
         v.links.push_back({1, offsetInLinkArticle(link.text), static_cast<int>(cp932(link.text).size()), link.goGyo,
                            link.zeimoku});
     return v;
