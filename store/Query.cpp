@@ -1,8 +1,14 @@
 // Running a local-SQL statement on SQLite and reading its answer set with look-ups.
 #include "store/Query.h"
 
-#include <cstring>
 #include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
 
 #include "store/LocalSql.h"
 #include "store/TableFile.h"
@@ -52,6 +58,95 @@ std::string keyText(const std::vector<Value>& values)
     return key;
 }
 
+// A table file's read connection for queries, kept from one query to the next: opening the
+// file, reading its schema and setting up the connection would otherwise cost every search a
+// fixed part of a millisecond. The connection serves while the name leads to the same file,
+// unchanged: a file replaced under its name (the delivery build writes a new file and renames
+// it over the old) is another inode, and a file written since (the authoring tables) has
+// another time or size; either gets a fresh open with all its checks. While the old
+// connection is kept, the old file stays open, so its inode number cannot come back for a new
+// file.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modifiedNs = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> identityOf(const std::filesystem::path& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return FileIdentity{st.st_dev, st.st_ino, st.st_size,
+                        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
+struct ReadConnection {
+    std::unique_ptr<TableFile> file;  // the name, fields and checks of the table
+    sqlite3* db = nullptr;
+    FileIdentity identity;
+    ReadConnection() = default;
+    ReadConnection(const ReadConnection&) = delete;
+    ReadConnection& operator=(const ReadConnection&) = delete;
+    ~ReadConnection() { sqlite3_close(db); }
+};
+
+std::map<std::filesystem::path, std::unique_ptr<ReadConnection>>& readConnections()
+{
+    static std::map<std::filesystem::path, std::unique_ptr<ReadConnection>> connections;
+    return connections;
+}
+
+std::filesystem::path connectionKey(const std::string& tableFile)
+{
+    std::error_code ec;
+    std::filesystem::path path = std::filesystem::u8path(tableFile);
+    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal();
+}
+
+void dropReadConnection(const std::string& tableFile)
+{
+    readConnections().erase(connectionKey(tableFile));
+}
+
+ReadConnection& readConnectionFor(const std::string& tableFile)
+{
+    auto& connections = readConnections();
+    const std::filesystem::path key = connectionKey(tableFile);
+    auto it = connections.find(key);
+    if (it != connections.end()) {
+        if (identityOf(key) == it->second->identity)
+            return *it->second;
+        connections.erase(it);
+    }
+
+    // Missing, not SQLite, not one table: the table file's own messages.
+    auto connection = std::make_unique<ReadConnection>();
+    connection->file = TableFile::open(std::filesystem::u8path(tableFile), true);
+    const std::optional<FileIdentity> opened = identityOf(key);
+    if (!opened)
+        throw TableError("テーブル " + tableFile + " が開けません: ファイルがありません");
+    connection->identity = *opened;
+    if (sqlite3_open_v2(connection->file->path().string().c_str(), &connection->db, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK)
+        throw TableError(connection->db ? sqlite3_errmsg(connection->db) : "out of memory");
+    sqlite3* db = connection->db;
+    // A double-quoted name that is no column must be an error, not a text.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    // A search reads every page of the text file. Mapped, the pages are read where the system
+    // cache holds them instead of being copied into the connection's page cache. The volume
+    // writer replaces a file rather than truncating it, so a mapped page never disappears
+    // under the scan.
+    sqlite3_exec(db, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
+    sqlite3_create_function(db, kContainsFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            containsFunction, nullptr, nullptr);
+    return *connections.emplace(key, std::move(connection)).first->second;
+}
+
 }  // namespace
 
 Query::Query(std::string name) : DataSet(std::move(name)) {}
@@ -97,27 +192,19 @@ void Query::Open()
         return;
     TranslatedSql sql = translateLocalSql(joinStatement(m_sql));
     m_lastTableFile = sql.tableFile;
-    auto file = TableFile::open(std::filesystem::u8path(sql.tableFile), true);
+    ReadConnection& connection = readConnectionFor(sql.tableFile);
+    sqlite3* db = connection.db;
+    const TableFile& file = *connection.file;
 
-    sqlite3* db = nullptr;
+    sqlite3_stmt* st = nullptr;
+    // A failed statement may mean the file needs what only a fresh open does (a journal left by
+    // a killed writer): the connection is dropped, and the caller's next attempt opens anew.
     auto engineError = [&](const std::string& msg) {
-        sqlite3_close(db);
+        sqlite3_finalize(st);
+        dropReadConnection(sql.tableFile);
         throw TableError(msg);
     };
-    if (sqlite3_open_v2(file->path().string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-        engineError(db ? sqlite3_errmsg(db) : "out of memory");
-    // A double-quoted name that is no column must be an error, not a text.
-    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    // A search reads every page of the text file. Mapped, the pages are read where the system
-    // cache holds them instead of being copied into a fresh page cache on every open. The
-    // mapping lives only while the query opens, and the volume writer replaces a file rather
-    // than truncating it, so a mapped page never disappears under the scan.
-    sqlite3_exec(db, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
-    sqlite3_create_function(db, kContainsFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            containsFunction, nullptr, nullptr);
-    std::string statement = sql.sqliteStatement(file->tableName());
-    sqlite3_stmt* st = nullptr;
+    std::string statement = sql.sqliteStatement(file.tableName());
     if (sqlite3_prepare_v2(db, statement.c_str(), -1, &st, nullptr) != SQLITE_OK)
         engineError(sqlite3_errmsg(db));
     for (std::size_t i = 0; i < sql.parameters.size(); ++i) {
@@ -134,7 +221,7 @@ void Query::Open()
     std::vector<FieldDef> columns;
     for (int c = 0; c < sqlite3_column_count(st); ++c) {
         FieldDef def{sqlite3_column_name(st, c), FieldType::Text};
-        for (const auto& f : file->fields())
+        for (const auto& f : file.fields())
             if (sameFieldName(f.name, def.name))
                 def.type = f.type;
         columns.push_back(def);
@@ -156,13 +243,9 @@ void Query::Open()
         }
         answer.push_back(std::move(row));
     }
-    if (rc != SQLITE_DONE) {
-        std::string msg = sqlite3_errmsg(db);
-        sqlite3_finalize(st);
-        engineError(msg);
-    }
+    if (rc != SQLITE_DONE)
+        engineError(sqlite3_errmsg(db));
     sqlite3_finalize(st);
-    sqlite3_close(db);
 
     // Persistent data fields bind to the answer's columns by name.
     std::vector<FieldDef> defs;

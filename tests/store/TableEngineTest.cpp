@@ -451,6 +451,56 @@ TEST_F(TableEngine, openFailuresNameTheFile)
     }
 }
 
+TEST_F(TableEngine, aQueryReadsTheFileAsItIsNowWhateverHappenedToItSinceTheLastQuery)
+{
+    auto gyos = [] {
+        Query q("q");
+        q.SQL() = {"SELECT Gyo FROM \"E2.db\" ORDER BY Gyo"};
+        q.Open();
+        std::vector<std::int64_t> out;
+        for (q.First(); !q.Eof(); q.Next())
+            out.push_back(q.IntegerField("Gyo"));
+        return out;
+    };
+    auto failure = [&gyos] {
+        try {
+            gyos();
+        } catch (const TableError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    TableFile::create("E2.db", "E2", {{"Gyo", FieldType::Integer}}, {{1}, {2}});
+    EXPECT_EQ(gyos(), (std::vector<std::int64_t>{1, 2}));
+    // Written again under the same name.
+    TableFile::create("E2.db", "E2", {{"Gyo", FieldType::Integer}}, {{3}});
+    EXPECT_EQ(gyos(), (std::vector<std::int64_t>{3}));
+    // Another file renamed over it, as the delivery build does, with another table name.
+    TableFile::create("next.db", "X2", {{"Gyo", FieldType::Integer}}, {{4}, {5}});
+    std::filesystem::rename("next.db", "E2.db");
+    EXPECT_EQ(gyos(), (std::vector<std::int64_t>{4, 5}));
+    // A row posted through an authoring table.
+    {
+        Table t("Table2");
+        t.SetTableName("E2.db");
+        t.SetReadOnly(false);
+        t.Open();
+        t.Append();
+        t.SetFieldValue("Gyo", std::string("6"));
+        t.Post();
+    }
+    EXPECT_EQ(gyos(), (std::vector<std::int64_t>{4, 5, 6}));
+    // Gone, then overwritten in place with what is no table file, then back.
+    std::filesystem::remove("E2.db");
+    EXPECT_NE(failure().find("E2.db が開けません: ファイルがありません"), std::string::npos) << failure();
+    TableFile::create("E2.db", "E2", {{"Gyo", FieldType::Integer}}, {{7}});
+    EXPECT_EQ(gyos(), (std::vector<std::int64_t>{7}));
+    dir.writeFile("E2.db", "this is not a database at all, just some text that is long enough");
+    EXPECT_NE(failure().find("E2.db はテーブルファイルではありません"), std::string::npos) << failure();
+    TableFile::create("E2.db", "E2", {{"Gyo", FieldType::Integer}}, {{8}});
+    EXPECT_EQ(gyos(), (std::vector<std::int64_t>{8}));
+}
+
 TEST_F(TableEngine, browsingTablesAreReadOnly)
 {
     writeArticles();
