@@ -143,49 +143,12 @@ void findSampleArticle(const fs::path& samples)
     articles().push_back(std::move(longest));
 }
 
-std::string quoted(const fs::path& p)
-{
-    std::string out = "'";
-    for (char c : p.string())
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 // The 消費税 pages of the corpus through "importer build MANIFEST ROOT E TARGET".
 void findCorpusArticle(const fs::path& corpus, const fs::path& importer)
 {
-    std::ifstream in(corpus / "MANIFEST.tsv", std::ios::binary);
-    if (!in || !fs::exists(importer)) {
-        std::cerr << "skipped the corpus: " << (in ? "no importer at " + importer.string() : "no corpus at " + corpus.string())
-                  << "\n";
-        return;
-    }
-    const fs::path work = benchDirectory() / "import";
     const fs::path target = benchDirectory() / "corpus-E";
-    fs::create_directories(work);
-    std::ofstream manifest(work / "shohi.tsv", std::ios::binary | std::ios::trunc);
-    std::string line;
-    bool header = true;
-    int pages = 0;
-    while (std::getline(in, line)) {
-        if (header) {
-            manifest << line << "\n";
-            header = false;
-        } else if (line.rfind("shohi/", 0) == 0) {
-            manifest << (corpus / line).string() << "\n";
-            ++pages;
-        }
-    }
-    manifest.close();
-    if (pages == 0)
+    if (!bench::importShohiVolume(importer, corpus, benchDirectory() / "import", target))
         return;
-    const std::string command = quoted(importer) + " build " + quoted(work / "shohi.tsv") + " " + quoted(work / "authoring") +
-                                " E " + quoted(target) + " > " + quoted(work / "importer.log") + " 2>&1";
-    std::cerr << "building the 消費税 volume: " << command << "\n";
-    if (std::system(command.c_str()) != 0) {
-        std::cerr << "the importer failed; see " << (work / "importer.log").string() << "\n";
-        return;
-    }
     BenchArticle a;
     if (longestArticleOf(target, 'E', a)) {
         a.label = "corpus-E";

@@ -86,14 +86,6 @@ bool readTexts(BenchVolume& v)
     return ok && !v.texts.empty();
 }
 
-std::string quoted(const fs::path& p)
-{
-    std::string out = "'";
-    for (char c : p.string())
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 fs::path benchDirectory()
 {
     static const fs::path dir = [] {
@@ -102,42 +94,6 @@ fs::path benchDirectory()
         return d;
     }();
     return dir;
-}
-
-// The 消費税 pages of the corpus through the importer: a manifest of the corpus's shohi rows with
-// absolute paths, then "importer build MANIFEST ROOT E TARGET".
-bool importShohiVolume(const fs::path& importer, const fs::path& corpus, const fs::path& target)
-{
-    std::ifstream in(corpus / "MANIFEST.tsv", std::ios::binary);
-    if (!in)
-        return false;
-    const fs::path work = benchDirectory() / "import";
-    fs::create_directories(work);
-    std::ofstream manifest(work / "shohi.tsv", std::ios::binary | std::ios::trunc);
-    std::string line;
-    bool header = true;
-    int pages = 0;
-    while (std::getline(in, line)) {
-        if (header) {
-            manifest << line << "\n";
-            header = false;
-        } else if (line.rfind("shohi/", 0) == 0) {
-            manifest << (corpus / line).string() << "\n";  // the path is the first column
-            ++pages;
-        }
-    }
-    manifest.close();
-    if (pages == 0)
-        return false;
-    const std::string command = quoted(importer) + " build " + quoted(work / "shohi.tsv") + " " +
-                                quoted(work / "authoring") + " E " + quoted(target) + " > " +
-                                quoted(work / "importer.log") + " 2>&1";
-    std::cerr << "building the 消費税 volume: " << command << "\n";
-    if (std::system(command.c_str()) != 0) {
-        std::cerr << "the importer failed; see " << (work / "importer.log").string() << "\n";
-        return false;
-    }
-    return fs::exists(target / "E2.db");
 }
 
 // Articles of law text made of the words of 消費税 law, about 6 MB of UTF-8 in all. The
@@ -216,11 +172,11 @@ void findCorpusVolume(const fs::path& corpus, const fs::path& importer)
         return;
     }
     const fs::path imported = benchDirectory() / "corpus-E";
-    if (fs::exists(importer) && importShohiVolume(importer, corpus, imported)) {
+    if (bench::importShohiVolume(importer, corpus, benchDirectory() / "import", imported)) {
         addVolume("corpus-E", imported, 1);
         return;
     }
-    std::cerr << "no importer at " << importer.string() << ": a generated volume of the same size stands in\n";
+    std::cerr << "a generated volume of the same size stands in for the 消費税 volume\n";
     const fs::path generated = benchDirectory() / "generated-E";
     generateShohiVolume(generated);
     addVolume("generated-E", generated, 1);
