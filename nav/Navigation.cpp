@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <functional>
 #include <optional>
 
 #include "app/DataGrid.h"
@@ -41,6 +42,20 @@ void clearFilter(store::DataSet& dataSet)
 {
     dataSet.SetFiltered(false);
     dataSet.SetFilter(std::string());
+}
+
+// The list back on the volume's whole main table, unfiltered (from its first row when asked),
+// with the grids resynchronised once; fitList fits the columns to it.
+void showMainTable(store::Table& mainTable, store::DataSource& source, const std::function<void()>& fitList,
+                   bool fromFirstRow = false)
+{
+    mainTable.DisableControls();
+    clearFilter(mainTable);
+    if (fromFirstRow && mainTable.Active())
+        mainTable.First();
+    source.setDataSet(&mainTable);
+    fitList();
+    mainTable.EnableControls();
 }
 
 // What every saved entry shares, law or book.
@@ -292,16 +307,9 @@ void ShowWholeLawVolume(TMain& main, int v)
     if (!r.files.lawPresent(v))
         return;
     LawVolumeEntry& e = r.law[at(v)];
-    const store::LawVolumeTables& t = r.tables.law[at(v)];
     e.HighlightWord1.clear();
     e.HighlightWord2.clear();
-    t.mainTable->DisableControls();
-    clearFilter(*t.mainTable);
-    if (t.mainTable->Active())
-        t.mainTable->First();
-    t.mainSource->setDataSet(t.mainTable);
-    main.FitLawListColumns(v);
-    t.mainTable->EnableControls();
+    showMainTable(*r.tables.law[at(v)].mainTable, *r.tables.law[at(v)].mainSource, [&] { main.FitLawListColumns(v); }, true);
 }
 
 void ShowWholeBookVolume(TMain& main, int b)
@@ -310,16 +318,9 @@ void ShowWholeBookVolume(TMain& main, int b)
     if (!r.files.bookPresent(b))
         return;
     BookVolumeEntry& e = r.book[at(b)];
-    const store::BookVolumeTables& t = r.tables.book[at(b)];
     e.HighlightWord1.clear();
     e.HighlightWord2.clear();
-    t.mainTable->DisableControls();
-    clearFilter(*t.mainTable);
-    if (t.mainTable->Active())
-        t.mainTable->First();
-    t.mainSource->setDataSet(t.mainTable);
-    main.FitBookListColumns(b);
-    t.mainTable->EnableControls();
+    showMainTable(*r.tables.book[at(b)].mainTable, *r.tables.book[at(b)].mainSource, [&] { main.FitBookListColumns(b); }, true);
 }
 
 void OpenAllLaw(TMain& main, int v)
@@ -329,12 +330,10 @@ void OpenAllLaw(TMain& main, int v)
         return;
     const store::LawVolumeTables& t = r.tables.law[at(v)];
     const std::optional<std::int64_t> key = currentKey(t.mainSource->dataSet(), "Gyo");
-    t.mainTable->DisableControls();
-    clearFilter(*t.mainTable);
-    t.mainSource->setDataSet(t.mainTable);
-    main.FitLawListColumns(v);
-    r.law[at(v)].ComboBox->setCurrentIndex(0);
-    t.mainTable->EnableControls();
+    showMainTable(*t.mainTable, *t.mainSource, [&] {
+        main.FitLawListColumns(v);
+        r.law[at(v)].ComboBox->setCurrentIndex(0);
+    });
     locateKey(t.mainTable, "Gyo", key);
 }
 
@@ -345,11 +344,9 @@ void OpenAllBook(TMain& main, int b)
         return;
     const store::BookVolumeTables& t = r.tables.book[at(b)];
     const std::optional<std::int64_t> key = currentKey(t.mainSource->dataSet(), "BookSeq");
-    t.mainTable->DisableControls();
-    clearFilter(*t.mainTable);
-    t.mainSource->setDataSet(t.mainTable);
-    main.FitBookListColumns(b);
-    r.book[at(b)].ComboBox->setCurrentIndex(0);
-    t.mainTable->EnableControls();
+    showMainTable(*t.mainTable, *t.mainSource, [&] {
+        main.FitBookListColumns(b);
+        r.book[at(b)].ComboBox->setCurrentIndex(0);
+    });
     locateKey(t.mainTable, "BookSeq", key);
 }
