@@ -71,9 +71,10 @@ def law_code(promulgation):
 
 LAWS = {}
 
-def parse_target(spec):
-    """art spec '30-2:1:3' → anchor keyword arguments."""
-    parts = spec.split(':')
+def parse_target(place):
+    """A place in a law, '30-2:1:3' (article 30-2, paragraph 1, item 3), 'ch2' or 'tbl1'
+    → anchor keyword arguments."""
+    parts = place.split(':')
     if parts[0].startswith('ch'):
         return dict(part=1, sho=int(parts[0][2:]))
     if parts[0].startswith('tbl'):
@@ -93,9 +94,9 @@ def parse_target(spec):
 def links(text):
     def one(m):
         visible, target = m.group(1), m.group(2)
-        key, _, spec = target.partition(':')
+        key, _, place = target.partition(':')
         code = LAWS[key]
-        anc = anchor(**parse_target(spec)) if spec else ''
+        anc = anchor(**parse_target(place)) if place else ''
         q = f"H_FILE={escape(code)}&REF_NAME={escape(visible)}&ANCHOR_F={anc}&ANCHOR_T={anc}"
         if anc:
             q += '#' + anc
@@ -105,14 +106,14 @@ def links(text):
 def body(text):
     return links(text).replace('\n\n', '\n').replace('\n', '<BR>\n').replace('</A><BR>\n', '</A>\n')
 
-def number_word(spec):
+def number_word(number):
     """'30-2' → (第三十条の二, (30, 2, 0))."""
-    nums = [int(x) for x in str(spec).split('-')] + [0, 0]
+    nums = [int(x) for x in str(number).split('-')] + [0, 0]
     word = '第' + kanji(nums[0]) + '条' + ''.join('の' + kanji(n) for n in nums[1:3] if n)
     return word, tuple(nums[:3])
 
-def item_word(spec):
-    nums = [int(x) for x in str(spec).split('-')]
+def item_word(number):
+    nums = [int(x) for x in str(number).split('-')]
     return 'の'.join(kanji(n) for n in nums), nums
 
 STYLE = '''<HTML>
@@ -180,8 +181,8 @@ class Law:
     def render_items(self, art, para, items):
         out = ''
         for item in items:
-            spec, text = item[0], item[1]
-            word, nums = item_word(spec)
+            number, text = item[0], item[1]
+            word, nums = item_word(number)
             kw = dict(art=art[0], b1=art[1], b2=art[2], para=para, item=nums[0], ib1=nums[1] if len(nums) > 1 else 0)
             out += f'<DIV class="number"><B><A NAME="{anchor(1, **kw)}">{word}</A>\n</B>\n　{body(text)}\n'
             for level, label, sub in (item[2] if len(item) > 2 else []):
@@ -256,8 +257,8 @@ class Law:
                         if i > 1:
                             out += f'<DIV class="item"><B>{chr(0xFF10 + i)}</B>\n'
                         out += f'　{body(text)}\n'
-                        for spec, itext in items:
-                            out += f'<DIV class="number"><B>{item_word(spec)[0]}</B>\n　{body(itext)}\n</DIV>\n'
+                        for item_number, itext in items:
+                            out += f'<DIV class="number"><B>{item_word(item_number)[0]}</B>\n　{body(itext)}\n</DIV>\n'
                         if i > 1:
                             out += '</DIV>\n'
                     out += '</DIV>\n\n'
@@ -268,8 +269,8 @@ class Law:
                 elif kind == 'whole':
                     text, items = rest
                     out += f'<P>\n　{body(text)}\n</DIV>\n'
-                    for spec, itext in items:
-                        out += f'<DIV class="number"><B>{item_word(spec)[0]}</B>\n　{body(itext)}\n</DIV>\n'
+                    for item_number, itext in items:
+                        out += f'<DIV class="number"><B>{item_word(item_number)[0]}</B>\n　{body(itext)}\n</DIV>\n'
                 out += '\n'
         for seq, (relation, lines, rows) in enumerate(self.tables, 1):
             out += f'<BR><BR><A NAME="{anchor(3, seq=seq)}">別表第{kanji(seq)}　（{relation}）</A>\n<BR>\n'
