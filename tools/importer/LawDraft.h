@@ -1,0 +1,55 @@
+// The article model of an import: a law of the volume laid out as the rows it will have, with
+// the indexes by which citations find a row (article numbers of the main provision, of each
+// 附則 block, 別表 numbers). Whatever reads a law (the pages today) fills a LawPage; the rest of
+// the import works on these drafts.
+#pragma once
+
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "tools/importer/ArticleLayout.h"
+#include "tools/importer/LawPage.h"
+#include "tools/importer/VolumeImport.h"
+
+namespace importer {
+
+// The kind of a law by its promulgation: which reference-search phrases its text carries.
+enum class LawKind { Act, Order, Ordinance };
+LawKind kindOfPromulgation(U32View promulgation);
+
+enum class RowPlace { Main, Supplementary, Appended };
+
+struct RowDraft {
+    RowPlace place = RowPlace::Main;
+    int block = -1;        // index into LawPage::supplementary
+    const Provision* provision = nullptr;  // in the law's page: a LawDraft stays where it was laid out
+    LaidOutProvision laid;
+    U32 number;            // 条文本文
+    int key = 0;
+};
+
+struct LawDraft {
+    ManifestEntry entry;
+    LawPage page;
+    U32 code;              // H_FILE
+    LawKind kind = LawKind::Act;
+    std::vector<RowDraft> rows;
+    std::vector<int> mainRows;                           // rows of the main provision in order
+    std::map<ArticleNumber, int> mainIndex;
+    std::vector<std::vector<int>> blockArticles;         // per 附則 block: its article rows
+    std::vector<std::map<ArticleNumber, int>> blockIndex;
+    int originalBlock = -1;
+    std::map<int, int> tableIndex;
+    // The names by which the law's text cites laws of the volume, longest first: every law's
+    // title and the short names the text defines (（以下「法」という。）). The citation
+    // resolver fills them.
+    std::vector<std::pair<U32, int>> abbreviations;
+    LawImportSummary summary;
+};
+
+// Lays out the rows of law.page in the law's order (main provision, 附則 blocks, 別表, 別紙様式)
+// with their numbers and indexes, and counts them in law.summary.
+void layOutLaw(LawDraft& law);
+
+}  // namespace importer
