@@ -21,17 +21,17 @@
 #include <iterator>
 
 #include "app/BuildVariant.h"
-#include "app/DataGrid.h"
 #include "app/ExternalLinks.h"
 #include "app/KeywordColouring.h"
 #include "app/MainMessages.h"
-#include "app/OutlineTree.h"
-#include "app/PanelSplitter.h"
 #include "authoring/ReferenceResolver.h"
 #include "authoring/THyperLink.h"
 #include "authoring/TTool.h"
 #include "display/ArticleDisplay.h"
+#include "display/DataGrid.h"
 #include "display/Fonts.h"
+#include "display/OutlineTree.h"
+#include "display/PanelSplitter.h"
 #include "display/RichTextView.h"
 #include "display/TextLinks.h"
 #include "memo/TMemoWindow.h"
@@ -51,8 +51,6 @@
 #include "store/RangePresets.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
-
-TMain* Main = nullptr;
 
 namespace {
 
@@ -110,7 +108,6 @@ TMain::TMain(const store::VolumeFiles& files, Platform& platform, std::int64_t s
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     m_previousPage = MainPageControl->currentWidget();
 
-    Main = this;
     FormCreate();
 }
 
@@ -121,8 +118,6 @@ TMain::~TMain()
         c.dbGrid->setDataSource(nullptr);
     for (auto& c : m_bookTabs)
         c.dbGrid->setDataSource(nullptr);
-    if (Main == this)
-        Main = nullptr;
 }
 
 // ---- life cycle -------------------------------------------------------------------------------
@@ -377,6 +372,16 @@ void TMain::SetActivePage(QWidget* tabSheet)
     MainPageControl->setCurrentWidget(tabSheet);
     m_pageChangeFromCode = false;
     m_previousPage = MainPageControl->currentWidget();
+}
+
+THyperLink* TMain::LinkEditor() const
+{
+    return HyperLink;
+}
+
+void TMain::SetLinkEditor(THyperLink* editor)
+{
+    HyperLink = editor;
 }
 
 QString TMain::StatusPanelText(int panel) const

@@ -20,13 +20,14 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-#include "app/DataGrid.h"
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
 #include "authoring/ArticleAuthoring.h"
 #include "authoring/AuthoringDrive.h"
 #include "authoring/AuthoringMessages.h"
 #include "authoring/LinkRegistration.h"
 #include "authoring/ReferenceResolver.h"
+#include "display/DataGrid.h"
 #include "display/RichTextView.h"
 #include "platform/Platform.h"
 #include "store/TableError.h"
@@ -184,8 +185,8 @@ void THyperLink::focusNextControl(QWidget* from)
 
 // ---- creation ----------------------------------------------------------------------------------
 
-THyperLink::THyperLink(TMain& main)
-    : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopHint),
+THyperLink::THyperLink(MainWindowInterface& main)
+    : QWidget(main.MainWidget(), Qt::Window | Qt::WindowStaysOnTopHint),
       m_main(main),
       m_registry(main.registry()),
       m_platform(main.platformOfWindow())
@@ -852,7 +853,7 @@ void THyperLink::pasteIntoNumericField(QLineEdit* field)
 
 // ---- opening ---------------------------------------------------------------------------------------
 
-void OpenLinkEditor(TMain& main, int v)
+void OpenLinkEditor(MainWindowInterface& main, int v)
 {
     VolumeRegistry& registry = main.registry();
     Platform& platform = main.platformOfWindow();
@@ -875,7 +876,7 @@ void OpenLinkEditor(TMain& main, int v)
 
     if (registry.LinkEditorOpen) {
         message(kAlreadyOpen);
-        if (THyperLink* open = main.HyperLink) {
+        if (THyperLink* open = main.LinkEditor()) {
             open->showMaximized();
             open->raise();
             open->activateWindow();
@@ -913,7 +914,7 @@ void OpenLinkEditor(TMain& main, int v)
             return;
         }
     }
-    main.HyperLink = editor;
+    main.SetLinkEditor(editor);
     editor->showMaximized();
     editor->raise();
     editor->activateWindow();

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/DataSourceModel.h"
 #include "authoring/ArticleTextField.h"
+#include "display/DataSourceModel.h"
 #include "store/DataSource.h"
 #include "store/Table.h"
 
@@ -24,7 +24,7 @@ class QLineEdit;
 class QMenu;
 class QTabWidget;
 class DataGrid;
-class TMain;
+class MainWindowInterface;
 class Platform;
 struct VolumeRegistry;
 
@@ -62,7 +62,7 @@ class THyperLink : public QWidget {
 
 public:
     // The window and its controls; FormCreate opens it on the tables.
-    explicit THyperLink(TMain& main);
+    explicit THyperLink(MainWindowInterface& main);
     ~THyperLink() override;
 
     // The creation steps for law volume volumeIndex of the main window. When the main window's
@@ -254,7 +254,7 @@ private:
     bool articleTextKey(QKeyEvent* event);
     std::vector<std::pair<QObject*, Role>> m_watched;
 
-    TMain& m_main;
+    MainWindowInterface& m_main;
     VolumeRegistry& m_registry;
     Platform& m_platform;
     bool m_showingRow = false;  // set while the fields are filled from the row
@@ -265,4 +265,4 @@ private:
 
 // Opens the link editor on the current article of law volume v of the main window (the active
 // tab's), with a proposal for the text view's selection when there is one.
-void OpenLinkEditor(TMain& main, int v);
+void OpenLinkEditor(MainWindowInterface& main, int v);

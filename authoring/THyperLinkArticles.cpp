@@ -8,11 +8,12 @@
 #include <QTabWidget>
 #include <QTextCursor>
 
-#include "app/DataGrid.h"
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
 #include "authoring/ArticleAuthoring.h"
 #include "authoring/AuthoringMessages.h"
 #include "authoring/THyperLink.h"
+#include "display/DataGrid.h"
 #include "display/RichTextView.h"
 #include "platform/Platform.h"
 #include "text/Cp932.h"

@@ -5,10 +5,10 @@
 #include <QComboBox>
 #include <optional>
 
-#include "app/DataGrid.h"
-#include "app/OutlineTree.h"
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
 #include "app/VolumeRegistry.h"
+#include "display/DataGrid.h"
+#include "display/OutlineTree.h"
 #include "display/RichTextView.h"
 #include "nav/Navigation.h"
 #include "store/DataSet.h"
@@ -145,7 +145,7 @@ void SyncOutlineToArticle(VolumeRegistry& registry, int v)
     tree->scrollToItem(tree->nodeAt(top), QAbstractItemView::PositionAtTop);
 }
 
-void OpenArticleFromOutline(TMain& main, int v)
+void OpenArticleFromOutline(MainWindowInterface& main, int v)
 {
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(v))

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
 #include "app/VolumeRegistry.h"
 #include "display/DisplayMessages.h"
 #include "display/RichTextView.h"
@@ -92,7 +92,7 @@ void withSubTableDetached(VolumeRegistry& registry, int z, Body&& body)
 
 }  // namespace
 
-void HoverTextLink(TMain& main, int v, int byteIndex)
+void HoverTextLink(MainWindowInterface& main, int v, int byteIndex)
 {
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(v))
@@ -103,7 +103,7 @@ void HoverTextLink(TMain& main, int v, int byteIndex)
     main.platformOfWindow().setScreenCursor(overLink ? CursorShape::Hand : CursorShape::Arrow);
 }
 
-void FollowTextLink(TMain& main, int v, int pressedAt)
+void FollowTextLink(MainWindowInterface& main, int v, int pressedAt)
 {
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(v))
@@ -132,7 +132,7 @@ void FollowTextLink(TMain& main, int v, int pressedAt)
     OpenLinkInMemoWindow(main, v, *registry.law[at(v)].RichEdit, *gyo, pressedAt, z, target);
 }
 
-bool MoveMainWindowToArticle(TMain& main, int z, std::int64_t gyo)
+bool MoveMainWindowToArticle(MainWindowInterface& main, int z, std::int64_t gyo)
 {
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(z))
@@ -148,7 +148,7 @@ bool MoveMainWindowToArticle(TMain& main, int z, std::int64_t gyo)
     return false;
 }
 
-void OpenLinkInMemoWindow(TMain& main, int sourceVolume, RichTextView& sourceView, std::int64_t sourceGyo,
+void OpenLinkInMemoWindow(MainWindowInterface& main, int sourceVolume, RichTextView& sourceView, std::int64_t sourceGyo,
                           int pressedAt, int z, std::int64_t target)
 {
     VolumeRegistry& registry = main.registry();

@@ -10,9 +10,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/ButtonGlyphs.h"
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
 #include "app/VolumeRegistry.h"
+#include "display/ButtonGlyphs.h"
 #include "display/DisplayMessages.h"
 #include "display/Fonts.h"
 #include "display/RichTextView.h"
@@ -74,7 +74,7 @@ void setHint(QWidget* w, const QString& hint)
 
 }  // namespace
 
-TMemoWindow::TMemoWindow(TMain& main) : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), m_main(main)
+TMemoWindow::TMemoWindow(MainWindowInterface& main) : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), m_main(main)
 {
     setObjectName(QStringLiteral("MemoWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -95,7 +95,7 @@ TMemoWindow::TMemoWindow(TMain& main) : QWidget(nullptr, Qt::Window | Qt::Window
     column->addWidget(MemoRichEdit, 1);
     bindCommands();
     // The window shows tables of the main window's volumes: it goes when the main window goes.
-    connect(&m_main, &QObject::destroyed, this, [this] { delete this; });
+    connect(m_main.MainWidget(), &QObject::destroyed, this, [this] { delete this; });
 
     FormCreate();
 }
@@ -386,8 +386,8 @@ QPoint TMemoWindow::NetMenuPosition(const QPoint& clickPos) const
 
 void TMemoWindow::MemoNetMouseDown(const QPoint& clickPos)
 {
-    if (m_main.NetPopupMenu1 && !m_main.NetPopupMenu1->isEmpty())
-        m_main.NetPopupMenu1->popup(NetMenuPosition(clickPos));
+    if (m_main.NetPopupMenu() && !m_main.NetPopupMenu()->isEmpty())
+        m_main.NetPopupMenu()->popup(NetMenuPosition(clickPos));
 }
 
 void TMemoWindow::MemoRichEditMouseDown(int byteIndex, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
@@ -463,7 +463,7 @@ void TMemoWindow::resizeEvent(QResizeEvent* event)
     MemoRichEdit->viewport()->update();
 }
 
-TMemoWindow* ShowMemoWindow(TMain& main, int)
+TMemoWindow* ShowMemoWindow(MainWindowInterface& main, int)
 {
     VolumeRegistry& r = main.registry();
     Qt::WindowState state = Qt::WindowNoState;

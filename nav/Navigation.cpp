@@ -6,9 +6,10 @@
 #include <functional>
 #include <optional>
 
-#include "app/DataGrid.h"
-#include "app/OutlineTree.h"
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
+#include "display/DataGrid.h"
+#include "display/OutlineTree.h"
 #include "display/RichTextView.h"
 #include "nav/HistoryRing.h"
 #include "store/DataSet.h"
@@ -94,7 +95,7 @@ void restoreCaret(RichTextView* view, int selStart)
 }
 
 // Saves the view of the active tab into a slot; empty when the active tab is no volume.
-nav::HistoryRing::SaveView saveViewOf(TMain& main, QWidget* tab)
+nav::HistoryRing::SaveView saveViewOf(MainWindowInterface& main, QWidget* tab)
 {
     const int v = main.registry().LawIndexOfTab(tab);
     if (v >= 0)
@@ -105,7 +106,7 @@ nav::HistoryRing::SaveView saveViewOf(TMain& main, QWidget* tab)
     return {};
 }
 
-void restoreEntryAtCursor(TMain& main)
+void restoreEntryAtCursor(MainWindowInterface& main)
 {
     VolumeRegistry& r = main.registry();
     QWidget* tab = r.History.current().Tab;
@@ -117,30 +118,30 @@ void restoreEntryAtCursor(TMain& main)
 
 }  // namespace
 
-void RecordHistory(TMain& main)
+void RecordHistory(MainWindowInterface& main)
 {
     RecordHistoryOfTab(main, main.ActivePage());
 }
 
-void RecordHistoryOfTab(TMain& main, QWidget* tab)
+void RecordHistoryOfTab(MainWindowInterface& main, QWidget* tab)
 {
     if (nav::HistoryRing::SaveView save = saveViewOf(main, tab))
         main.registry().History.RecordHistory(save);
 }
 
-void HistoryBack(TMain& main)
+void HistoryBack(MainWindowInterface& main)
 {
     if (main.registry().History.HistoryBack(saveViewOf(main, main.ActivePage())))
         restoreEntryAtCursor(main);
 }
 
-void HistoryNext(TMain& main)
+void HistoryNext(MainWindowInterface& main)
 {
     if (main.registry().History.HistoryNext(saveViewOf(main, main.ActivePage())))
         restoreEntryAtCursor(main);
 }
 
-void SaveLawState(TMain& main, int v, int slot)
+void SaveLawState(MainWindowInterface& main, int v, int slot)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
@@ -158,7 +159,7 @@ void SaveLawState(TMain& main, int v, int slot)
     entry.TreeWidth = e.TreeView->width();
 }
 
-void SaveBookState(TMain& main, int b, int slot)
+void SaveBookState(MainWindowInterface& main, int b, int slot)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
@@ -175,7 +176,7 @@ void SaveBookState(TMain& main, int b, int slot)
     entry.TreeWidth = 0;
 }
 
-void RestoreLawState(TMain& main, int v)
+void RestoreLawState(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
@@ -200,7 +201,7 @@ void RestoreLawState(TMain& main, int v)
     restoreCaret(e.RichEdit, entry.SelStart);
 }
 
-void RestoreBookState(TMain& main, int b)
+void RestoreBookState(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
@@ -223,7 +224,7 @@ void RestoreBookState(TMain& main, int b)
     restoreCaret(e.RichEdit, entry.SelStart);
 }
 
-void RecordHistoryForOutlineClick(TMain& main, int v)
+void RecordHistoryForOutlineClick(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v) || r.law[at(v)].TreeClickRecords != 1)
@@ -233,7 +234,7 @@ void RecordHistoryForOutlineClick(TMain& main, int v)
     r.law[at(v)].TreeClickRecords = 0;
 }
 
-void Home(TMain& main)
+void Home(MainWindowInterface& main)
 {
     VolumeRegistry& r = main.registry();
     r.RenderSuspended = 0;
@@ -254,7 +255,7 @@ void Home(TMain& main)
     }
 }
 
-void OpenAll(TMain& main)
+void OpenAll(MainWindowInterface& main)
 {
     VolumeRegistry& r = main.registry();
     RecordHistory(main);
@@ -264,7 +265,7 @@ void OpenAll(TMain& main)
         OpenAllBook(main, b);
 }
 
-void Clear(TMain& main)
+void Clear(MainWindowInterface& main)
 {
     VolumeRegistry& r = main.registry();
     if (const int v = r.LawIndexOfTab(main.ActivePage()); v >= 0)
@@ -273,7 +274,7 @@ void Clear(TMain& main)
         ClearBookConditions(main, b);
 }
 
-void ClearLawConditions(TMain& main, int v)
+void ClearLawConditions(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
@@ -287,7 +288,7 @@ void ClearLawConditions(TMain& main, int v)
     main.FitListColumns();
 }
 
-void ClearBookConditions(TMain& main, int b)
+void ClearBookConditions(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
@@ -301,7 +302,7 @@ void ClearBookConditions(TMain& main, int b)
     main.FitListColumns();
 }
 
-void ShowWholeLawVolume(TMain& main, int v)
+void ShowWholeLawVolume(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
@@ -312,7 +313,7 @@ void ShowWholeLawVolume(TMain& main, int v)
     showMainTable(*r.tables.law[at(v)].mainTable, *r.tables.law[at(v)].mainSource, [&] { main.FitLawListColumns(v); }, true);
 }
 
-void ShowWholeBookVolume(TMain& main, int b)
+void ShowWholeBookVolume(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
@@ -323,7 +324,7 @@ void ShowWholeBookVolume(TMain& main, int b)
     showMainTable(*r.tables.book[at(b)].mainTable, *r.tables.book[at(b)].mainSource, [&] { main.FitBookListColumns(b); }, true);
 }
 
-void OpenAllLaw(TMain& main, int v)
+void OpenAllLaw(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
@@ -337,7 +338,7 @@ void OpenAllLaw(TMain& main, int v)
     locateKey(t.mainTable, "Gyo", key);
 }
 
-void OpenAllBook(TMain& main, int b)
+void OpenAllBook(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))

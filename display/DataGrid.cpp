@@ -1,5 +1,5 @@
 // The list grid and its two-way link with the data set's current row.
-#include "app/DataGrid.h"
+#include "display/DataGrid.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
