@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "authoring/ArticleTextField.h"
-#include "display/DataSourceModel.h"
 #include "store/DataSource.h"
 #include "store/Table.h"
 
@@ -38,23 +37,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-};
-
-// The link list's model: the current article's links, with the category name of each link's
-// code looked up in the master; the cells other than ＫＥＹ edit the link in place.
-class LinkGridModel : public DataSourceModel {
-    Q_OBJECT
-
-public:
-    LinkGridModel(store::Table& links, store::Table& master, QObject* parent = nullptr);
-
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-
-private:
-    store::Table& m_links;
-    store::Table& m_master;
 };
 
 class THyperLink : public QWidget {

@@ -23,20 +23,10 @@ namespace {
 
 using namespace authoringmessages;
 
-QString qs(const std::string& cp932Text)
-{
-    return text::toQString(cp932Text);
-}
-
-std::string cp(const QString& s)
-{
-    return text::fromQString(s);
-}
-
 // Text with CR LF line ends as a text control takes it.
 QString controlText(const std::string& cp932Text)
 {
-    QString s = qs(cp932Text);
+    QString s = text::toQString(cp932Text);
     s.remove(QLatin1Char('\r'));
     return s;
 }
@@ -87,7 +77,7 @@ void THyperLink::showRow()
     for (const Shown& s : {Shown{KeyField, "ＫＥＹ"}, Shown{GyoField, "行"}, Shown{RenbanField, "条文連番"},
                            Shown{KubunField, "条文区分"}, Shown{KaiseiField, "改正"}, Shown{BangouNomiField, "番号のみ"},
                            Shown{HyodaiField, "表題"}, Shown{BangouField, "条文本文"}})
-        s.edit->setText(qs(rowText(s.field)));
+        s.edit->setText(text::toQString(rowText(s.field)));
     DBRichEdit1->loadPlainText(rowText("条文内容"));
     m_showingRow = false;
 }
@@ -109,7 +99,7 @@ void THyperLink::setRowField(const char* fieldUtf8, store::Value value)
                               std::pair{BangouNomiField, "番号のみ"}, std::pair{HyodaiField, "表題"},
                               std::pair{BangouField, "条文本文"}})
         if (f == name)
-            edit->setText(qs(shown));
+            edit->setText(text::toQString(shown));
     m_showingRow = false;
 }
 
@@ -117,11 +107,11 @@ void THyperLink::fieldEdited(const char* fieldUtf8, QLineEdit* edit)
 {
     if (m_showingRow || !Table1.Active() || Table1.IsEmpty())
         return;
-    const std::string typed = cp(edit->text());
+    const std::string typed = text::fromQString(edit->text());
     if (isNumericField(fieldUtf8) && !authoring::OnlyHalfWidthDigits(typed)) {
         // Text that came past the key rule by the field's own means (its menu's paste): the
         // field shows the row's value again.
-        edit->setText(qs(rowText(fieldUtf8)));
+        edit->setText(text::toQString(rowText(fieldUtf8)));
         showMessage(kDigitsOnly);
         return;
     }
@@ -205,7 +195,7 @@ bool THyperLink::articleTextKey(QKeyEvent* key)
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter) {
         // A found phrase is not to be replaced by a line break.
-        const std::string phrase = cp(ComboBox2->currentText());
+        const std::string phrase = text::fromQString(ComboBox2->currentText());
         if (!phrase.empty() && DBRichEdit1->selectedText() == phrase)
             return true;
     }
@@ -218,7 +208,7 @@ bool THyperLink::articleTextKey(QKeyEvent* key)
         for (QChar c : typed)
             if (c.isPrint() || c == QLatin1Char('\t'))
                 inserted += c;
-    if (!inserted.isEmpty() && !DBRichEdit1->takes(cp(inserted))) {
+    if (!inserted.isEmpty() && !DBRichEdit1->takes(text::fromQString(inserted))) {
         showMessage(kArticleTextTooLong);
         return true;
     }
@@ -365,7 +355,7 @@ void THyperLink::ComboBox1Change()
 {
     Table1.CheckBrowseMode();
     Table1.Close();
-    const std::string chosen = cp(ComboBox1->currentText());
+    const std::string chosen = text::fromQString(ComboBox1->currentText());
     std::optional<std::int64_t> code;
     const int renban = Table3.FieldIndex("連番");
     const int kubun = Table3.FieldIndex("条文区分");
@@ -387,7 +377,7 @@ void THyperLink::ComboBox1Change()
 
 void THyperLink::KeyJump()
 {
-    const std::string typed = cp(Edit1->text());
+    const std::string typed = text::fromQString(Edit1->text());
     if (typed.empty() || !Table1.Active())
         return;
     Table1.Locate("ＫＥＹ", {store::Value(typed)});
@@ -395,7 +385,7 @@ void THyperLink::KeyJump()
 
 void THyperLink::GyoJump()
 {
-    const auto row = store::Value::parseInteger(cp(Edit2->text()));
+    const auto row = store::Value::parseInteger(text::fromQString(Edit2->text()));
     if (!row || !Table1.Active())
         return;
     Table1.Locate("行", {store::Value(static_cast<double>(*row))});
@@ -405,7 +395,7 @@ void THyperLink::CheckCategoryCode(bool fromEnter)
 {
     if (m_checkingCode || !Table1.Active() || Table1.IsEmpty())
         return;
-    const std::string typed = cp(RenbanField->text());
+    const std::string typed = text::fromQString(RenbanField->text());
     if (fromEnter && typed.empty())
         return;
     m_checkingCode = true;
@@ -444,8 +434,8 @@ void THyperLink::FindInArticleText(bool fromStart)
         DBRichEdit1->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const std::string phrase = authoring::NormalizePastedText(cp(ComboBox2->currentText()));
-    ComboBox2->setEditText(qs(phrase));
+    const std::string phrase = authoring::NormalizePastedText(text::fromQString(ComboBox2->currentText()));
+    ComboBox2->setEditText(text::toQString(phrase));
     const int length = static_cast<int>(phrase.size());
     int start = 0;
     if (fromStart)
@@ -457,7 +447,7 @@ void THyperLink::FindInArticleText(bool fromStart)
 
     const int found = DBRichEdit1->findText(phrase, start, -1);
     if (found > 0) {
-        appendToPhraseList(qs(phrase));
+        appendToPhraseList(text::toQString(phrase));
         DBRichEdit1->select(found, length);
         DBRichEdit1->setFocus(Qt::OtherFocusReason);
         return;
@@ -466,7 +456,7 @@ void THyperLink::FindInArticleText(bool fromStart)
     const bool selectionAtStart = DBRichEdit1->selectionStart() == 0;
     if (selectionAtStart && DBRichEdit1->selectedText() == phrase && !fromStart) {
         showMessage(kNotFound);
-        appendToPhraseList(qs(phrase));
+        appendToPhraseList(text::toQString(phrase));
         DBRichEdit1->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -479,7 +469,7 @@ void THyperLink::FindInArticleText(bool fromStart)
         DBRichEdit1->select(0, 0);
     }
     showMessage(kNotFound);
-    appendToPhraseList(qs(phrase));
+    appendToPhraseList(text::toQString(phrase));
     DBRichEdit1->setFocus(Qt::OtherFocusReason);
 }
 
@@ -490,7 +480,7 @@ void THyperLink::SearchSelection(bool fromStart)
         showMessage(kNothingSelected);
         return;
     }
-    ComboBox2->setEditText(qs(selected));
+    ComboBox2->setEditText(text::toQString(selected));
     FindInArticleText(fromStart);
 }
 
@@ -501,7 +491,7 @@ void THyperLink::CopySelectionToCombo()
         showMessage(kNothingSelected);
         return;
     }
-    ComboBox2->setEditText(qs(selected));
+    ComboBox2->setEditText(text::toQString(selected));
 }
 
 void THyperLink::Button88Click()
@@ -537,7 +527,7 @@ void THyperLink::JumpToParagraph(const std::string& numberText)
 void THyperLink::Button72Click()
 {
     if (!Edit8->text().isEmpty())
-        JumpToParagraph(cp(Edit8->text()));
+        JumpToParagraph(text::fromQString(Edit8->text()));
 }
 
 void THyperLink::Button73Click()

@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "authoring/LinkGridModel.h"
 #include "authoring/THyperLink.h"
 #include "display/DataGrid.h"
 #include "display/Fonts.h"
