@@ -15,6 +15,7 @@
 #include "authoring/THyperLink.h"
 #include "display/DataGrid.h"
 #include "display/RichTextView.h"
+#include "display/ScopedFlag.h"
 #include "platform/Platform.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
@@ -69,7 +70,7 @@ std::string THyperLink::rowText(const char* fieldUtf8) const
 
 void THyperLink::showRow()
 {
-    m_showingRow = true;
+    ScopedFlag showing(m_showingRow);
     struct Shown {
         QLineEdit* edit;
         const char* field;
@@ -79,7 +80,6 @@ void THyperLink::showRow()
                            Shown{HyodaiField, "表題"}, Shown{BangouField, "条文本文"}})
         s.edit->setText(text::toQString(rowText(s.field)));
     DBRichEdit1->loadPlainText(rowText("条文内容"));
-    m_showingRow = false;
 }
 
 void THyperLink::setRowField(const char* fieldUtf8, store::Value value)
@@ -89,7 +89,7 @@ void THyperLink::setRowField(const char* fieldUtf8, store::Value value)
     if (Table1.GetState() == store::Table::State::Browse)
         Table1.Edit();
     Table1.SetFieldValue(fieldUtf8, std::move(value));
-    m_showingRow = true;
+    ScopedFlag showing(m_showingRow);
     const std::string shown = rowText(fieldUtf8);
     const std::string_view f(fieldUtf8);
     if (f == "条文内容")
@@ -100,7 +100,6 @@ void THyperLink::setRowField(const char* fieldUtf8, store::Value value)
                               std::pair{BangouField, "条文本文"}})
         if (f == name)
             edit->setText(text::toQString(shown));
-    m_showingRow = false;
 }
 
 void THyperLink::fieldEdited(const char* fieldUtf8, QLineEdit* edit)
@@ -398,21 +397,24 @@ void THyperLink::CheckCategoryCode(bool fromEnter)
     const std::string typed = text::fromQString(RenbanField->text());
     if (fromEnter && typed.empty())
         return;
-    m_checkingCode = true;
-    const auto name = CategoryName(typed);
+    std::optional<std::string> name;
+    {
+        ScopedFlag checking(m_checkingCode);
+        name = CategoryName(typed);
+        if (name)
+            setRowField("条文区分", store::Value(*name));
+    }
     if (name) {
-        setRowField("条文区分", store::Value(*name));
-        m_checkingCode = false;
         if (fromEnter)
             focusNextControl(RenbanField);
         return;
     }
+    ScopedFlag checking(m_checkingCode);
     setRowField("条文区分", store::Value(std::string()));
     showMessage(kUnknownCategory);
     RenbanField->setFocus(Qt::OtherFocusReason);
     if (fromEnter)
         RenbanField->selectAll();
-    m_checkingCode = false;
 }
 
 // ---- finding in the article text ---------------------------------------------------------------

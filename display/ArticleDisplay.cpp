@@ -9,6 +9,7 @@
 #include "app/VolumeRegistry.h"
 #include "display/DataGrid.h"
 #include "display/OutlineTree.h"
+#include "display/ScopedFlag.h"
 #include "display/RichTextView.h"
 #include "nav/Navigation.h"
 #include "store/DataSet.h"
@@ -51,19 +52,6 @@ std::optional<std::int64_t> currentGyo(const store::DataSet* dataSet)
         return std::nullopt;
     return dataSet->IntegerField("Gyo");
 }
-
-// Sets a flag for a scope and clears it however the scope is left, so that an error in the
-// middle of a move does not leave the outline or the display switched off for good.
-class FlagScope {
-public:
-    explicit FlagScope(int& flag) : m_flag(flag) { m_flag = 1; }
-    ~FlagScope() { m_flag = 0; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    int& m_flag;
-};
 
 }  // namespace
 
@@ -129,7 +117,7 @@ void SyncOutlineToArticle(VolumeRegistry& registry, int v)
     if (!treeTable->Locate("Gyo", {store::Value(*gyo)}))
         return;
 
-    FlagScope busy(entry.TreeSyncBusy);
+    ScopedFlag busy(entry.TreeSyncBusy);
     const std::int64_t treeId = treeTable->IntegerField("TreeID");
     // At start-up the first article renders before the outline file is loaded; a position the
     // outline does not have leaves the selection as it is.
@@ -169,7 +157,7 @@ void OpenArticleFromOutline(MainWindowInterface& main, int v)
 
     RecordHistoryForOutlineClick(main, v);
 
-    FlagScope busy(entry.TreeSyncBusy);
+    ScopedFlag busy(entry.TreeSyncBusy);
     int moved = 0;
     // The sub table follows once, when the notifications resume, and renders the article; the
     // outline stays as the user clicked it.

@@ -9,6 +9,7 @@
 #include "app/VolumeRegistry.h"
 #include "display/DisplayMessages.h"
 #include "display/RichTextView.h"
+#include "display/ScopedFlag.h"
 #include "memo/TMemoWindow.h"
 #include "nav/Navigation.h"
 #include "platform/Platform.h"
@@ -66,21 +67,21 @@ void withSubTableDetached(VolumeRegistry& registry, int z, Body&& body)
     // Re-linked in place: the table keeps its rows, so no file is read again and none can be
     // missing by then.
     auto attach = [&] {
-        registry.RenderSuspended = 1;
-        subTable.SetMasterFields("Gyo");
-        subTable.SetMasterSource(list);
-        registry.RenderSuspended = 0;
+        {
+            ScopedFlag suspended(registry.RenderSuspended);
+            subTable.SetMasterFields("Gyo");
+            subTable.SetMasterSource(list);
+        }
         registry.LinkToMemoMode = 0;
     };
-    registry.RenderSuspended = 1;
     try {
+        ScopedFlag suspended(registry.RenderSuspended);
         subTable.SetMasterSource(nullptr);
         subTable.SetMasterFields(std::string());
     } catch (...) {
         attach();
         throw;
     }
-    registry.RenderSuspended = 0;
     try {
         body();
     } catch (...) {

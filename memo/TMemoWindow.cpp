@@ -16,6 +16,7 @@
 #include "display/DisplayMessages.h"
 #include "display/Fonts.h"
 #include "display/RichTextView.h"
+#include "display/ScopedFlag.h"
 #include "display/TextLinks.h"
 #include "memo/MemoMessages.h"
 #include "nav/Navigation.h"
@@ -394,17 +395,9 @@ void TMemoWindow::MemoRichEditMouseDown(int byteIndex, Qt::MouseButtons buttons,
                                         bool doubleClick)
 {
     VolumeRegistry& r = m_main.registry();
-    r.LinkToMemoMode = 0;
-    r.RenderSuspended = 0;
-    // Every way out leaves both flags clear.
-    struct ClearFlags {
-        VolumeRegistry& registry;
-        ~ClearFlags()
-        {
-            registry.LinkToMemoMode = 0;
-            registry.RenderSuspended = 0;
-        }
-    } clearFlags{r};
+    // Both flags are clear from here, and on every way out.
+    ScopedFlag linkToMemo(r.LinkToMemoMode, 0);
+    ScopedFlag renderSuspended(r.RenderSuspended, 0);
 
     const display::LinkPress press = display::classifyLinkPress(buttons, modifiers, doubleClick);
     if (press == display::LinkPress::ContextMenu)
