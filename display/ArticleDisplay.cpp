@@ -40,11 +40,6 @@ int outlineTopNode(int id, const std::function<int(int position)>& levelAt)
 
 namespace {
 
-std::size_t at(int v)
-{
-    return static_cast<std::size_t>(v);
-}
-
 // The Gyo of the row a data set stands on; none when it shows no row.
 std::optional<std::int64_t> currentGyo(const store::DataSet* dataSet)
 {
@@ -59,7 +54,7 @@ void DisplayArticle(VolumeRegistry& registry, int v)
 {
     if (!registry.files.lawPresent(v))
         return;
-    if (registry.LinkToMemoMode == 0 && registry.law[at(v)].TreeSyncBusy == 0)
+    if (registry.LinkToMemoMode == 0 && registry.law[VolumeSlot(v)].TreeSyncBusy == 0)
         SyncOutlineToArticle(registry, v);
     if (registry.RenderSuspended == 0)
         RenderArticle(registry, v);
@@ -69,8 +64,8 @@ void RenderArticle(VolumeRegistry& registry, int v)
 {
     if (!registry.files.lawPresent(v))
         return;
-    LawVolumeEntry& entry = registry.law[at(v)];
-    const store::LawVolumeTables& tables = registry.tables.law[at(v)];
+    LawVolumeEntry& entry = registry.law[VolumeSlot(v)];
+    const store::LawVolumeTables& tables = registry.tables.law[VolumeSlot(v)];
     store::Table* subTable = tables.subTable;
     if (!subTable || !subTable->Active())
         return;
@@ -107,8 +102,8 @@ void SyncOutlineToArticle(VolumeRegistry& registry, int v)
 {
     if (!registry.files.lawPresent(v))
         return;
-    LawVolumeEntry& entry = registry.law[at(v)];
-    const store::LawVolumeTables& tables = registry.tables.law[at(v)];
+    LawVolumeEntry& entry = registry.law[VolumeSlot(v)];
+    const store::LawVolumeTables& tables = registry.tables.law[VolumeSlot(v)];
     store::Table* treeTable = tables.treeTable;
     OutlineTree* tree = entry.TreeView;
     const std::optional<std::int64_t> gyo = currentGyo(tables.subTable);
@@ -138,8 +133,8 @@ void OpenArticleFromOutline(MainWindowInterface& main, int v)
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(v))
         return;
-    LawVolumeEntry& entry = registry.law[at(v)];
-    const store::LawVolumeTables& tables = registry.tables.law[at(v)];
+    LawVolumeEntry& entry = registry.law[VolumeSlot(v)];
+    const store::LawVolumeTables& tables = registry.tables.law[VolumeSlot(v)];
     store::Table* treeTable = tables.treeTable;
     store::Table* mainTable = tables.mainTable;
     if (!treeTable || !treeTable->Active() || !mainTable || !mainTable->Active())

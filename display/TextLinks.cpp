@@ -43,14 +43,9 @@ bool locateLinkRow(store::DataSet& linkTable, std::int64_t gyo, int sel)
 
 namespace {
 
-std::size_t at(int v)
-{
-    return static_cast<std::size_t>(v);
-}
-
 std::optional<std::int64_t> listGyo(const VolumeRegistry& registry, int v)
 {
-    const store::DataSet* shown = registry.tables.law[at(v)].mainSource->dataSet();
+    const store::DataSet* shown = registry.tables.law[VolumeSlot(v)].mainSource->dataSet();
     if (!shown || !shown->Active() || shown->IsEmpty())
         return std::nullopt;
     return shown->IntegerField("Gyo");
@@ -62,8 +57,8 @@ std::optional<std::int64_t> listGyo(const VolumeRegistry& registry, int v)
 template <typename Body>
 void withSubTableDetached(VolumeRegistry& registry, int z, Body&& body)
 {
-    store::Table& subTable = *registry.tables.law[at(z)].subTable;
-    store::DataSource* list = registry.tables.law[at(z)].mainSource;
+    store::Table& subTable = *registry.tables.law[VolumeSlot(z)].subTable;
+    store::DataSource* list = registry.tables.law[VolumeSlot(z)].mainSource;
     // Re-linked in place: the table keeps its rows, so no file is read again and none can be
     // missing by then.
     auto attach = [&] {
@@ -98,7 +93,7 @@ void HoverTextLink(MainWindowInterface& main, int v, int byteIndex)
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(v))
         return;
-    store::Table* linkTable = registry.tables.law[at(v)].linkTable;
+    store::Table* linkTable = registry.tables.law[VolumeSlot(v)].linkTable;
     const std::optional<std::int64_t> gyo = listGyo(registry, v);
     const bool overLink = linkTable && gyo && display::locateLinkRow(*linkTable, *gyo, byteIndex);
     main.platformOfWindow().setScreenCursor(overLink ? CursorShape::Hand : CursorShape::Arrow);
@@ -109,7 +104,7 @@ void FollowTextLink(MainWindowInterface& main, int v, int pressedAt)
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(v))
         return;
-    store::Table* linkTable = registry.tables.law[at(v)].linkTable;
+    store::Table* linkTable = registry.tables.law[VolumeSlot(v)].linkTable;
     const std::optional<std::int64_t> gyo = listGyo(registry, v);
     if (!linkTable || !gyo || !display::locateLinkRow(*linkTable, *gyo, pressedAt))
         return;
@@ -130,7 +125,7 @@ void FollowTextLink(MainWindowInterface& main, int v, int pressedAt)
         MoveMainWindowToArticle(main, z, target);
         return;
     }
-    OpenLinkInMemoWindow(main, v, *registry.law[at(v)].RichEdit, *gyo, pressedAt, z, target);
+    OpenLinkInMemoWindow(main, v, *registry.law[VolumeSlot(v)].RichEdit, *gyo, pressedAt, z, target);
 }
 
 bool MoveMainWindowToArticle(MainWindowInterface& main, int z, std::int64_t gyo)
@@ -139,10 +134,10 @@ bool MoveMainWindowToArticle(MainWindowInterface& main, int z, std::int64_t gyo)
     if (!registry.files.lawPresent(z))
         return false;
     RecordHistory(main);
-    main.SetActivePage(registry.law[at(z)].TabSheet);
+    main.SetActivePage(registry.law[VolumeSlot(z)].TabSheet);
     ClearLawConditions(main, z);
     ShowWholeLawVolume(main, z);
-    store::Table* mainTable = registry.tables.law[at(z)].mainTable;
+    store::Table* mainTable = registry.tables.law[VolumeSlot(z)].mainTable;
     if (mainTable && mainTable->Active() && mainTable->Locate("Gyo", {store::Value(gyo)}))
         return true;
     main.platformOfWindow().showMessage(text::cp932(displaymessages::kNoTargetArticle));
@@ -155,8 +150,8 @@ void OpenLinkInMemoWindow(MainWindowInterface& main, int sourceVolume, RichTextV
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(z) || !registry.files.lawPresent(sourceVolume))
         return;
-    store::Table& subTable = *registry.tables.law[at(z)].subTable;
-    store::Table& linkTable = *registry.tables.law[at(sourceVolume)].linkTable;
+    store::Table& subTable = *registry.tables.law[VolumeSlot(z)].subTable;
+    store::Table& linkTable = *registry.tables.law[VolumeSlot(sourceVolume)].linkTable;
     withSubTableDetached(registry, z, [&] {
         // Found, the sub table's after-scroll renders the target into MemoRtf.
         if (!subTable.Active() || !subTable.Locate("Gyo", {store::Value(target)})) {

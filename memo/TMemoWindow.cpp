@@ -62,11 +62,6 @@ const MemoButtonLayout kButtons[] = {
     {&TMemoWindow::MemoNet, "MemoNet", 155, "ホームページの表示", 12},
 };
 
-std::size_t at(int v)
-{
-    return static_cast<std::size_t>(v);
-}
-
 void setHint(QWidget* w, const QString& hint)
 {
     w->setToolTip(hint);
@@ -227,7 +222,7 @@ void TMemoWindow::FormCreate()
     const bool fromLink = r.LinkToMemoMode != 0;
     if (fromLink) {
         // The caller left the link table on the clicked link's row.
-        store::Table* links = r.files.lawPresent(r.LinkSourceVolume) ? r.tables.law[at(r.LinkSourceVolume)].linkTable : nullptr;
+        store::Table* links = r.files.lawPresent(r.LinkSourceVolume) ? r.tables.law[VolumeSlot(r.LinkSourceVolume)].linkTable : nullptr;
         if (links && links->Active() && !links->IsEmpty()) {
             ArticleGyo = static_cast<int>(links->IntegerField("GoGyo"));
             VolumeIndex = static_cast<int>(links->IntegerField("Zeimoku"));
@@ -236,10 +231,10 @@ void TMemoWindow::FormCreate()
     } else {
         VolumeIndex = r.LawIndexOfTab(m_main.ActivePage());
         if (r.files.lawPresent(VolumeIndex)) {
-            const store::DataSet* shown = r.tables.law[at(VolumeIndex)].mainSource->dataSet();
+            const store::DataSet* shown = r.tables.law[VolumeSlot(VolumeIndex)].mainSource->dataSet();
             if (shown && shown->Active() && !shown->IsEmpty())
                 ArticleGyo = static_cast<int>(shown->IntegerField("Gyo"));
-            CopiedRtf = r.law[at(VolumeIndex)].ArticleRtf;
+            CopiedRtf = r.law[VolumeSlot(VolumeIndex)].ArticleRtf;
         }
     }
     const bool present = r.files.lawPresent(VolumeIndex);
@@ -250,7 +245,7 @@ void TMemoWindow::FormCreate()
     if (!MemoRichEdit->loadRtf(CopiedRtf) && !fromLink && present)
         transferFromVolumeView();
     if (!fromLink && present) {
-        RichTextView* view = r.law[at(VolumeIndex)].RichEdit;
+        RichTextView* view = r.law[VolumeSlot(VolumeIndex)].RichEdit;
         if (MemoRichEdit->plainText() != view->plainText())
             transferFromVolumeView();
         // The last resort carries the text without its colours; the user's clipboard is left alone.
@@ -259,7 +254,7 @@ void TMemoWindow::FormCreate()
     }
 
     if (present) {
-        store::Table* second = r.tables.law[at(VolumeIndex)].mainTable2;
+        store::Table* second = r.tables.law[VolumeSlot(VolumeIndex)].mainTable2;
         if (second && second->Active()) {
             if (!second->Locate("Gyo", {store::Value(ArticleGyo)}))
                 m_main.platformOfWindow().showMessage(text::cp932(displaymessages::kNoTargetArticle));
@@ -272,7 +267,7 @@ void TMemoWindow::FormCreate()
 
 void TMemoWindow::transferFromVolumeView()
 {
-    RichTextView* view = m_main.registry().law[at(VolumeIndex)].RichEdit;
+    RichTextView* view = m_main.registry().law[VolumeSlot(VolumeIndex)].RichEdit;
     MemoRichEdit->setWritable(true);
     MemoRichEdit->clear();
     MemoRichEdit->loadRtf(view->saveRtf());
@@ -321,7 +316,7 @@ void TMemoWindow::MemoKensakuClick()
     }
     if (!r.files.lawPresent(VolumeIndex))
         return;
-    LawVolumeEntry& e = r.law[at(VolumeIndex)];
+    LawVolumeEntry& e = r.law[VolumeSlot(VolumeIndex)];
     m_main.SetActivePage(e.TabSheet);
     ClearLawConditions(m_main, VolumeIndex);
     e.EditKey1->setText(text::toQString(selected));
@@ -347,7 +342,7 @@ void TMemoWindow::ReferringArticlesSearch(int presetScope)
     PresetScope = presetScope;
     // Looked up without moving the list, which may show anything by now. An article the volume
     // no longer has is searched as the main window searches an empty list's: code 0, no number.
-    store::Table* second = r.tables.law[at(v)].mainTable2;
+    store::Table* second = r.tables.law[VolumeSlot(v)].mainTable2;
     const bool found = second && second->Active() && second->Locate("Gyo", {store::Value(ArticleGyo)});
     ReferredCode = found ? static_cast<int>(second->IntegerField("KubunNo")) : 0;
     const std::string bangou = found ? second->TextField("Bangou") : std::string();
@@ -369,7 +364,7 @@ void TMemoWindow::ReferringArticlesSearch(int presetScope)
         return;
 
     RecordHistory(m_main);
-    m_main.SetActivePage(r.law[at(v)].TabSheet);
+    m_main.SetActivePage(r.law[VolumeSlot(v)].TabSheet);
     ListReferringArticles(m_main, v, q, searchText, phrase);
     StopSearchTimer(m_main);
     MemoRichEdit->setFocus();
@@ -406,7 +401,7 @@ void TMemoWindow::MemoRichEditMouseDown(int byteIndex, Qt::MouseButtons buttons,
         r.LinkToMemoMode = 1;
     if (!r.files.lawPresent(VolumeIndex))
         return;
-    store::Table* links = r.tables.law[at(VolumeIndex)].linkTable;
+    store::Table* links = r.tables.law[VolumeSlot(VolumeIndex)].linkTable;
     if (!links || !display::locateLinkRow(*links, ArticleGyo, byteIndex))
         return;
     const std::int64_t target = links->IntegerField("GoGyo");
@@ -435,7 +430,7 @@ void TMemoWindow::MemoRichEditMouseDown(int byteIndex, Qt::MouseButtons buttons,
 void TMemoWindow::MemoRichEditMouseMove(int byteIndex)
 {
     VolumeRegistry& r = m_main.registry();
-    store::Table* links = r.files.lawPresent(VolumeIndex) ? r.tables.law[at(VolumeIndex)].linkTable : nullptr;
+    store::Table* links = r.files.lawPresent(VolumeIndex) ? r.tables.law[VolumeSlot(VolumeIndex)].linkTable : nullptr;
     const bool overLink = links && display::locateLinkRow(*links, ArticleGyo, byteIndex);
     m_main.platformOfWindow().setScreenCursor(overLink ? CursorShape::Hand : CursorShape::Arrow);
 }

@@ -19,11 +19,6 @@
 
 namespace {
 
-std::size_t at(int index)
-{
-    return static_cast<std::size_t>(index);
-}
-
 // The key field of the current row of a data set, none when it shows no row.
 std::optional<std::int64_t> currentKey(const store::DataSet* dataSet, const char* field)
 {
@@ -146,10 +141,10 @@ void SaveLawState(MainWindowInterface& main, int v, int slot)
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
         return;
-    LawVolumeEntry& e = r.law[at(v)];
+    LawVolumeEntry& e = r.law[VolumeSlot(v)];
     nav::TCasheData& entry = r.History.entry(slot);
     e.TreeClickRecords = 1;
-    saveListState(entry, e.TabSheet, r.tables.law[at(v)].mainSource, "Gyo");
+    saveListState(entry, e.TabSheet, r.tables.law[VolumeSlot(v)].mainSource, "Gyo");
     entry.SelStart = e.RichEdit->selectionStart();
     entry.Word1 = e.HighlightWord1;
     entry.Word2 = e.HighlightWord2;
@@ -164,9 +159,9 @@ void SaveBookState(MainWindowInterface& main, int b, int slot)
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
         return;
-    BookVolumeEntry& e = r.book[at(b)];
+    BookVolumeEntry& e = r.book[VolumeSlot(b)];
     nav::TCasheData& entry = r.History.entry(slot);
-    saveListState(entry, e.TabSheet, r.tables.book[at(b)].mainSource, "BookSeq");
+    saveListState(entry, e.TabSheet, r.tables.book[VolumeSlot(b)].mainSource, "BookSeq");
     entry.SelStart = e.RichEdit->selectionStart();
     entry.Word1 = e.HighlightWord1;
     entry.Word2 = e.HighlightWord2;
@@ -181,8 +176,8 @@ void RestoreLawState(MainWindowInterface& main, int v)
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
         return;
-    LawVolumeEntry& e = r.law[at(v)];
-    const store::LawVolumeTables& t = r.tables.law[at(v)];
+    LawVolumeEntry& e = r.law[VolumeSlot(v)];
+    const store::LawVolumeTables& t = r.tables.law[VolumeSlot(v)];
     const nav::TCasheData entry = r.History.current();
     e.TreeClickRecords = 1;
     e.HighlightWord1 = entry.Word1;
@@ -206,8 +201,8 @@ void RestoreBookState(MainWindowInterface& main, int b)
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
         return;
-    BookVolumeEntry& e = r.book[at(b)];
-    const store::BookVolumeTables& t = r.tables.book[at(b)];
+    BookVolumeEntry& e = r.book[VolumeSlot(b)];
+    const store::BookVolumeTables& t = r.tables.book[VolumeSlot(b)];
     const nav::TCasheData entry = r.History.current();
     e.HighlightWord1 = entry.Word1;
     e.HighlightWord2 = entry.Word2;
@@ -227,11 +222,11 @@ void RestoreBookState(MainWindowInterface& main, int b)
 void RecordHistoryForOutlineClick(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
-    if (!r.files.lawPresent(v) || r.law[at(v)].TreeClickRecords != 1)
+    if (!r.files.lawPresent(v) || r.law[VolumeSlot(v)].TreeClickRecords != 1)
         return;
     RecordHistory(main);
     // Recording set it again; the clicks that follow record nothing until the next entry.
-    r.law[at(v)].TreeClickRecords = 0;
+    r.law[VolumeSlot(v)].TreeClickRecords = 0;
 }
 
 void Home(MainWindowInterface& main)
@@ -241,7 +236,7 @@ void Home(MainWindowInterface& main)
     r.LinkToMemoMode = 0;
     RecordHistory(main);
     if (const int v = r.LawIndexOfTab(main.ActivePage()); v >= 0) {
-        OutlineTree* tree = r.law[at(v)].TreeView;
+        OutlineTree* tree = r.law[VolumeSlot(v)].TreeView;
         tree->setUpdatesEnabled(false);
         ClearLawConditions(main, v);
         ShowWholeLawVolume(main, v);
@@ -279,7 +274,7 @@ void ClearLawConditions(MainWindowInterface& main, int v)
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
         return;
-    LawVolumeEntry& e = r.law[at(v)];
+    LawVolumeEntry& e = r.law[VolumeSlot(v)];
     e.EditKey1->clear();
     e.EditKey2->clear();
     e.EditBangou->clear();
@@ -293,7 +288,7 @@ void ClearBookConditions(MainWindowInterface& main, int b)
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
         return;
-    BookVolumeEntry& e = r.book[at(b)];
+    BookVolumeEntry& e = r.book[VolumeSlot(b)];
     e.EditKey1->clear();
     e.EditKey2->clear();
     e.EditPage->clear();
@@ -307,10 +302,10 @@ void ShowWholeLawVolume(MainWindowInterface& main, int v)
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
         return;
-    LawVolumeEntry& e = r.law[at(v)];
+    LawVolumeEntry& e = r.law[VolumeSlot(v)];
     e.HighlightWord1.clear();
     e.HighlightWord2.clear();
-    showMainTable(*r.tables.law[at(v)].mainTable, *r.tables.law[at(v)].mainSource, [&] { main.FitLawListColumns(v); }, true);
+    showMainTable(*r.tables.law[VolumeSlot(v)].mainTable, *r.tables.law[VolumeSlot(v)].mainSource, [&] { main.FitLawListColumns(v); }, true);
 }
 
 void ShowWholeBookVolume(MainWindowInterface& main, int b)
@@ -318,10 +313,10 @@ void ShowWholeBookVolume(MainWindowInterface& main, int b)
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
         return;
-    BookVolumeEntry& e = r.book[at(b)];
+    BookVolumeEntry& e = r.book[VolumeSlot(b)];
     e.HighlightWord1.clear();
     e.HighlightWord2.clear();
-    showMainTable(*r.tables.book[at(b)].mainTable, *r.tables.book[at(b)].mainSource, [&] { main.FitBookListColumns(b); }, true);
+    showMainTable(*r.tables.book[VolumeSlot(b)].mainTable, *r.tables.book[VolumeSlot(b)].mainSource, [&] { main.FitBookListColumns(b); }, true);
 }
 
 void OpenAllLaw(MainWindowInterface& main, int v)
@@ -329,11 +324,11 @@ void OpenAllLaw(MainWindowInterface& main, int v)
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
         return;
-    const store::LawVolumeTables& t = r.tables.law[at(v)];
+    const store::LawVolumeTables& t = r.tables.law[VolumeSlot(v)];
     const std::optional<std::int64_t> key = currentKey(t.mainSource->dataSet(), "Gyo");
     showMainTable(*t.mainTable, *t.mainSource, [&] {
         main.FitLawListColumns(v);
-        r.law[at(v)].ComboBox->setCurrentIndex(0);
+        r.law[VolumeSlot(v)].ComboBox->setCurrentIndex(0);
     });
     locateKey(t.mainTable, "Gyo", key);
 }
@@ -343,11 +338,11 @@ void OpenAllBook(MainWindowInterface& main, int b)
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
         return;
-    const store::BookVolumeTables& t = r.tables.book[at(b)];
+    const store::BookVolumeTables& t = r.tables.book[VolumeSlot(b)];
     const std::optional<std::int64_t> key = currentKey(t.mainSource->dataSet(), "BookSeq");
     showMainTable(*t.mainTable, *t.mainSource, [&] {
         main.FitBookListColumns(b);
-        r.book[at(b)].ComboBox->setCurrentIndex(0);
+        r.book[VolumeSlot(b)].ComboBox->setCurrentIndex(0);
     });
     locateKey(t.mainTable, "BookSeq", key);
 }
