@@ -21,18 +21,19 @@
 #include <iterator>
 
 #include "app/BuildVariant.h"
-#include "app/DataGrid.h"
 #include "app/ExternalLinks.h"
 #include "app/KeywordColouring.h"
 #include "app/MainMessages.h"
-#include "app/OutlineTree.h"
-#include "app/PanelSplitter.h"
 #include "authoring/ReferenceResolver.h"
 #include "authoring/THyperLink.h"
 #include "authoring/TTool.h"
 #include "display/ArticleDisplay.h"
+#include "display/DataGrid.h"
 #include "display/Fonts.h"
+#include "display/OutlineTree.h"
+#include "display/PanelSplitter.h"
 #include "display/RichTextView.h"
+#include "display/ScopedFlag.h"
 #include "display/TextLinks.h"
 #include "memo/TMemoWindow.h"
 #include "nav/Navigation.h"
@@ -51,8 +52,6 @@
 #include "store/RangePresets.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
-
-TMain* Main = nullptr;
 
 namespace {
 
@@ -110,7 +109,6 @@ TMain::TMain(const store::VolumeFiles& files, Platform& platform, std::int64_t s
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     m_previousPage = MainPageControl->currentWidget();
 
-    Main = this;
     FormCreate();
 }
 
@@ -121,8 +119,6 @@ TMain::~TMain()
         c.dbGrid->setDataSource(nullptr);
     for (auto& c : m_bookTabs)
         c.dbGrid->setDataSource(nullptr);
-    if (Main == this)
-        Main = nullptr;
 }
 
 // ---- life cycle -------------------------------------------------------------------------------
@@ -241,16 +237,15 @@ void TMain::FormShow()
     {
         // Hiding the designed active tab moves the page control elsewhere: that is no user's
         // tab change.
-        m_pageChangeFromCode = true;
+        ScopedFlag fromCode(m_pageChangeFromCode);
         for (int v = 0; v < store::kLawVolumeCount; ++v)
             MainPageControl->setTabVisible(MainPageControl->indexOf(m_lawTabs[static_cast<std::size_t>(v)].tab),
                                            m_registry.files.LawVolumeAbsent[static_cast<std::size_t>(v)] == 0);
         for (int b = 0; b < store::kBookVolumeCount; ++b)
             MainPageControl->setTabVisible(MainPageControl->indexOf(m_bookTabs[static_cast<std::size_t>(b)].tab),
                                            m_registry.files.BookVolumeAbsent[static_cast<std::size_t>(b)] == 0);
-        m_pageChangeFromCode = false;
-        m_previousPage = MainPageControl->currentWidget();
     }
+    m_previousPage = MainPageControl->currentWidget();
     for (int v = 0; v < store::kLawVolumeCount; ++v) {
         const LawVolumeEntry& e = m_registry.law[static_cast<std::size_t>(v)];
         if (m_registry.files.lawPresent(v) && MainPageControl->isTabVisible(MainPageControl->indexOf(e.TabSheet))) {
@@ -373,10 +368,21 @@ QWidget* TMain::ActivePage() const
 
 void TMain::SetActivePage(QWidget* tabSheet)
 {
-    m_pageChangeFromCode = true;
-    MainPageControl->setCurrentWidget(tabSheet);
-    m_pageChangeFromCode = false;
+    {
+        ScopedFlag fromCode(m_pageChangeFromCode);
+        MainPageControl->setCurrentWidget(tabSheet);
+    }
     m_previousPage = MainPageControl->currentWidget();
+}
+
+THyperLink* TMain::LinkEditor() const
+{
+    return HyperLink;
+}
+
+void TMain::SetLinkEditor(THyperLink* editor)
+{
+    HyperLink = editor;
 }
 
 QString TMain::StatusPanelText(int panel) const
@@ -686,17 +692,9 @@ void TMain::HoujinRichEditMouseDown(QWidget*, int byteIndex, Qt::MouseButton, Qt
                                     Qt::KeyboardModifiers modifiers, bool doubleClick)
 {
     ResolveCurrentVolume(false);
-    m_registry.RenderSuspended = 0;
-    m_registry.LinkToMemoMode = 0;
-    // Every way out, an error included, leaves both flags clear.
-    struct ClearFlags {
-        VolumeRegistry& registry;
-        ~ClearFlags()
-        {
-            registry.RenderSuspended = 0;
-            registry.LinkToMemoMode = 0;
-        }
-    } clearFlags{m_registry};
+    // Both flags are clear from here, and on every way out, an error included.
+    ScopedFlag renderSuspended(m_registry.RenderSuspended, 0);
+    ScopedFlag linkToMemo(m_registry.LinkToMemoMode, 0);
 
     const display::LinkPress press = display::classifyLinkPress(buttons, modifiers, doubleClick);
     if (press == display::LinkPress::ContextMenu)

@@ -14,6 +14,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "app/MainWindowInterface.h"
 #include "app/VolumeRegistry.h"
 #include "store/Volumes.h"
 
@@ -60,7 +61,7 @@ public:
     explicit PageControl(QWidget* parent = nullptr);
 };
 
-class TMain : public QMainWindow {
+class TMain : public QMainWindow, public MainWindowInterface {
     Q_OBJECT
 
 public:
@@ -69,17 +70,13 @@ public:
     TMain(const store::VolumeFiles& files, Platform& platform, std::int64_t startTick, QWidget* parent = nullptr);
     ~TMain() override;
 
-    VolumeRegistry& registry() { return m_registry; }
+    VolumeRegistry& registry() override { return m_registry; }
     const VolumeRegistry& registry() const { return m_registry; }
-    Platform& platformOfWindow() { return m_platform; }
+    Platform& platformOfWindow() override { return m_platform; }
+    QWidget* MainWidget() override { return this; }
 
-    // The volume index the last command resolved, -1 when the active tab served none.
-    int CurrentVolume = -1;
-
-    // The active tab sheet, and its activation from code (which is not a user's tab change:
-    // no history entry is recorded for it).
-    QWidget* ActivePage() const;
-    void SetActivePage(QWidget* tabSheet);
+    QWidget* ActivePage() const override;
+    void SetActivePage(QWidget* tabSheet) override;
 
     // Window life cycle.
     void FormCreate();
@@ -92,18 +89,21 @@ public:
     // Binds every present volume's list grid to the main data source its data module
     // registered; called once the data modules exist.
     void BindListGrids();
-    // (Re)loads a law volume's outline tree from its outline file.
-    void LoadOutline(int lawIndex);
-    // The last column of a list grid fills the grid's remaining width.
-    void FitListColumns();
-    void FitLawListColumns(int lawIndex);
-    void FitBookListColumns(int bookIndex);
-    void ResetLawListHeight(int lawIndex);
-    void ResetBookDetailHeight(int bookIndex);
+    void LoadOutline(int lawIndex) override;
+    void FitListColumns() override;
+    void FitLawListColumns(int lawIndex) override;
+    void FitBookListColumns(int bookIndex) override;
+    void ResetLawListHeight(int lawIndex) override;
+    void ResetBookDetailHeight(int bookIndex) override;
 
-    // Status bar panels 0 (hints, search state) and 1 (start-up and search times).
-    QString StatusPanelText(int panel) const;
-    void SetStatusPanelText(int panel, const QString& text);
+    QString StatusPanelText(int panel) const override;
+    void SetStatusPanelText(int panel, const QString& text) override;
+    // The whole window is painted, as it always was: the status bar is part of it.
+    void RepaintStatusPanels() override { repaint(); }
+
+    QMenu* NetPopupMenu() const override { return NetPopupMenu1; }
+    THyperLink* LinkEditor() const override;
+    void SetLinkEditor(THyperLink* editor) override;
 
     // Where the web menu pops up for a mouse-down at clickPos (relative to BBtnNet).
     QPoint NetMenuPosition(const QPoint& clickPos) const;
@@ -303,10 +303,3 @@ private:
     bool m_pageChangeFromCode = false;
     bool m_shown = false;
 };
-
-// The main window of the running program (set while one exists).
-extern TMain* Main;
-
-// Seconds in general decimal form, as the status bar shows elapsed times: the milliseconds
-// divided by 1000 with no trailing zeros ("1.5", "2", "0.012").
-std::string FormatElapsedSeconds(std::int64_t milliseconds);

@@ -8,10 +8,10 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
-#include "app/DataGrid.h"
-#include "app/OutlineTree.h"
-#include "app/PanelSplitter.h"
 #include "app/TMain.h"
+#include "display/DataGrid.h"
+#include "display/OutlineTree.h"
+#include "display/PanelSplitter.h"
 #include "display/RichTextView.h"
 #include "platform/Platform.h"
 #include "store/DataSource.h"

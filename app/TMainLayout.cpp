@@ -15,13 +15,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "app/ButtonGlyphs.h"
-#include "app/DataGrid.h"
 #include "app/ExternalLinks.h"
-#include "app/OutlineTree.h"
-#include "app/PanelSplitter.h"
 #include "app/TMain.h"
+#include "display/ButtonGlyphs.h"
+#include "display/DataGrid.h"
 #include "display/Fonts.h"
+#include "display/OutlineTree.h"
+#include "display/PanelSplitter.h"
 #include "display/RichTextView.h"
 #include "store/RangePresets.h"
 #include "text/QtText.h"

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -57,6 +58,12 @@ struct BookVolumeEntry {
     std::string HighlightWord1;
     std::string HighlightWord2;
 };
+
+// A volume index as the registry's arrays take it.
+inline std::size_t VolumeSlot(int v)
+{
+    return static_cast<std::size_t>(v);
+}
 
 struct VolumeRegistry {
     // The availability flags and file names, fixed from start-up to exit.

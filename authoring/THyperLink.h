@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/DataSourceModel.h"
 #include "authoring/ArticleTextField.h"
 #include "store/DataSource.h"
 #include "store/Table.h"
@@ -24,7 +23,7 @@ class QLineEdit;
 class QMenu;
 class QTabWidget;
 class DataGrid;
-class TMain;
+class MainWindowInterface;
 class Platform;
 struct VolumeRegistry;
 
@@ -40,29 +39,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// The link list's model: the current article's links, with the category name of each link's
-// code looked up in the master; the cells other than ＫＥＹ edit the link in place.
-class LinkGridModel : public DataSourceModel {
-    Q_OBJECT
-
-public:
-    LinkGridModel(store::Table& links, store::Table& master, QObject* parent = nullptr);
-
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-
-private:
-    store::Table& m_links;
-    store::Table& m_master;
-};
-
 class THyperLink : public QWidget {
     Q_OBJECT
 
 public:
     // The window and its controls; FormCreate opens it on the tables.
-    explicit THyperLink(TMain& main);
+    explicit THyperLink(MainWindowInterface& main);
     ~THyperLink() override;
 
     // The creation steps for law volume volumeIndex of the main window. When the main window's
@@ -254,7 +236,7 @@ private:
     bool articleTextKey(QKeyEvent* event);
     std::vector<std::pair<QObject*, Role>> m_watched;
 
-    TMain& m_main;
+    MainWindowInterface& m_main;
     VolumeRegistry& m_registry;
     Platform& m_platform;
     bool m_showingRow = false;  // set while the fields are filled from the row
@@ -265,4 +247,4 @@ private:
 
 // Opens the link editor on the current article of law volume v of the main window (the active
 // tab's), with a proposal for the text view's selection when there is one.
-void OpenLinkEditor(TMain& main, int v);
+void OpenLinkEditor(MainWindowInterface& main, int v);

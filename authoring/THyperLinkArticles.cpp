@@ -8,12 +8,14 @@
 #include <QTabWidget>
 #include <QTextCursor>
 
-#include "app/DataGrid.h"
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
 #include "authoring/ArticleAuthoring.h"
 #include "authoring/AuthoringMessages.h"
 #include "authoring/THyperLink.h"
+#include "display/DataGrid.h"
 #include "display/RichTextView.h"
+#include "display/ScopedFlag.h"
 #include "platform/Platform.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
@@ -22,20 +24,10 @@ namespace {
 
 using namespace authoringmessages;
 
-QString qs(const std::string& cp932Text)
-{
-    return text::toQString(cp932Text);
-}
-
-std::string cp(const QString& s)
-{
-    return text::fromQString(s);
-}
-
 // Text with CR LF line ends as a text control takes it.
 QString controlText(const std::string& cp932Text)
 {
-    QString s = qs(cp932Text);
+    QString s = text::toQString(cp932Text);
     s.remove(QLatin1Char('\r'));
     return s;
 }
@@ -78,7 +70,7 @@ std::string THyperLink::rowText(const char* fieldUtf8) const
 
 void THyperLink::showRow()
 {
-    m_showingRow = true;
+    ScopedFlag showing(m_showingRow);
     struct Shown {
         QLineEdit* edit;
         const char* field;
@@ -86,9 +78,8 @@ void THyperLink::showRow()
     for (const Shown& s : {Shown{KeyField, "ＫＥＹ"}, Shown{GyoField, "行"}, Shown{RenbanField, "条文連番"},
                            Shown{KubunField, "条文区分"}, Shown{KaiseiField, "改正"}, Shown{BangouNomiField, "番号のみ"},
                            Shown{HyodaiField, "表題"}, Shown{BangouField, "条文本文"}})
-        s.edit->setText(qs(rowText(s.field)));
+        s.edit->setText(text::toQString(rowText(s.field)));
     DBRichEdit1->loadPlainText(rowText("条文内容"));
-    m_showingRow = false;
 }
 
 void THyperLink::setRowField(const char* fieldUtf8, store::Value value)
@@ -98,7 +89,7 @@ void THyperLink::setRowField(const char* fieldUtf8, store::Value value)
     if (Table1.GetState() == store::Table::State::Browse)
         Table1.Edit();
     Table1.SetFieldValue(fieldUtf8, std::move(value));
-    m_showingRow = true;
+    ScopedFlag showing(m_showingRow);
     const std::string shown = rowText(fieldUtf8);
     const std::string_view f(fieldUtf8);
     if (f == "条文内容")
@@ -108,19 +99,18 @@ void THyperLink::setRowField(const char* fieldUtf8, store::Value value)
                               std::pair{BangouNomiField, "番号のみ"}, std::pair{HyodaiField, "表題"},
                               std::pair{BangouField, "条文本文"}})
         if (f == name)
-            edit->setText(qs(shown));
-    m_showingRow = false;
+            edit->setText(text::toQString(shown));
 }
 
 void THyperLink::fieldEdited(const char* fieldUtf8, QLineEdit* edit)
 {
     if (m_showingRow || !Table1.Active() || Table1.IsEmpty())
         return;
-    const std::string typed = cp(edit->text());
+    const std::string typed = text::fromQString(edit->text());
     if (isNumericField(fieldUtf8) && !authoring::OnlyHalfWidthDigits(typed)) {
         // Text that came past the key rule by the field's own means (its menu's paste): the
         // field shows the row's value again.
-        edit->setText(qs(rowText(fieldUtf8)));
+        edit->setText(text::toQString(rowText(fieldUtf8)));
         showMessage(kDigitsOnly);
         return;
     }
@@ -204,7 +194,7 @@ bool THyperLink::articleTextKey(QKeyEvent* key)
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter) {
         // A found phrase is not to be replaced by a line break.
-        const std::string phrase = cp(ComboBox2->currentText());
+        const std::string phrase = text::fromQString(ComboBox2->currentText());
         if (!phrase.empty() && DBRichEdit1->selectedText() == phrase)
             return true;
     }
@@ -217,7 +207,7 @@ bool THyperLink::articleTextKey(QKeyEvent* key)
         for (QChar c : typed)
             if (c.isPrint() || c == QLatin1Char('\t'))
                 inserted += c;
-    if (!inserted.isEmpty() && !DBRichEdit1->takes(cp(inserted))) {
+    if (!inserted.isEmpty() && !DBRichEdit1->takes(text::fromQString(inserted))) {
         showMessage(kArticleTextTooLong);
         return true;
     }
@@ -364,7 +354,7 @@ void THyperLink::ComboBox1Change()
 {
     Table1.CheckBrowseMode();
     Table1.Close();
-    const std::string chosen = cp(ComboBox1->currentText());
+    const std::string chosen = text::fromQString(ComboBox1->currentText());
     std::optional<std::int64_t> code;
     const int renban = Table3.FieldIndex("連番");
     const int kubun = Table3.FieldIndex("条文区分");
@@ -386,7 +376,7 @@ void THyperLink::ComboBox1Change()
 
 void THyperLink::KeyJump()
 {
-    const std::string typed = cp(Edit1->text());
+    const std::string typed = text::fromQString(Edit1->text());
     if (typed.empty() || !Table1.Active())
         return;
     Table1.Locate("ＫＥＹ", {store::Value(typed)});
@@ -394,7 +384,7 @@ void THyperLink::KeyJump()
 
 void THyperLink::GyoJump()
 {
-    const auto row = store::Value::parseInteger(cp(Edit2->text()));
+    const auto row = store::Value::parseInteger(text::fromQString(Edit2->text()));
     if (!row || !Table1.Active())
         return;
     Table1.Locate("行", {store::Value(static_cast<double>(*row))});
@@ -404,24 +394,27 @@ void THyperLink::CheckCategoryCode(bool fromEnter)
 {
     if (m_checkingCode || !Table1.Active() || Table1.IsEmpty())
         return;
-    const std::string typed = cp(RenbanField->text());
+    const std::string typed = text::fromQString(RenbanField->text());
     if (fromEnter && typed.empty())
         return;
-    m_checkingCode = true;
-    const auto name = CategoryName(typed);
+    std::optional<std::string> name;
+    {
+        ScopedFlag checking(m_checkingCode);
+        name = CategoryName(typed);
+        if (name)
+            setRowField("条文区分", store::Value(*name));
+    }
     if (name) {
-        setRowField("条文区分", store::Value(*name));
-        m_checkingCode = false;
         if (fromEnter)
             focusNextControl(RenbanField);
         return;
     }
+    ScopedFlag checking(m_checkingCode);
     setRowField("条文区分", store::Value(std::string()));
     showMessage(kUnknownCategory);
     RenbanField->setFocus(Qt::OtherFocusReason);
     if (fromEnter)
         RenbanField->selectAll();
-    m_checkingCode = false;
 }
 
 // ---- finding in the article text ---------------------------------------------------------------
@@ -443,8 +436,8 @@ void THyperLink::FindInArticleText(bool fromStart)
         DBRichEdit1->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const std::string phrase = authoring::NormalizePastedText(cp(ComboBox2->currentText()));
-    ComboBox2->setEditText(qs(phrase));
+    const std::string phrase = authoring::NormalizePastedText(text::fromQString(ComboBox2->currentText()));
+    ComboBox2->setEditText(text::toQString(phrase));
     const int length = static_cast<int>(phrase.size());
     int start = 0;
     if (fromStart)
@@ -456,7 +449,7 @@ void THyperLink::FindInArticleText(bool fromStart)
 
     const int found = DBRichEdit1->findText(phrase, start, -1);
     if (found > 0) {
-        appendToPhraseList(qs(phrase));
+        appendToPhraseList(text::toQString(phrase));
         DBRichEdit1->select(found, length);
         DBRichEdit1->setFocus(Qt::OtherFocusReason);
         return;
@@ -465,7 +458,7 @@ void THyperLink::FindInArticleText(bool fromStart)
     const bool selectionAtStart = DBRichEdit1->selectionStart() == 0;
     if (selectionAtStart && DBRichEdit1->selectedText() == phrase && !fromStart) {
         showMessage(kNotFound);
-        appendToPhraseList(qs(phrase));
+        appendToPhraseList(text::toQString(phrase));
         DBRichEdit1->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -478,7 +471,7 @@ void THyperLink::FindInArticleText(bool fromStart)
         DBRichEdit1->select(0, 0);
     }
     showMessage(kNotFound);
-    appendToPhraseList(qs(phrase));
+    appendToPhraseList(text::toQString(phrase));
     DBRichEdit1->setFocus(Qt::OtherFocusReason);
 }
 
@@ -489,7 +482,7 @@ void THyperLink::SearchSelection(bool fromStart)
         showMessage(kNothingSelected);
         return;
     }
-    ComboBox2->setEditText(qs(selected));
+    ComboBox2->setEditText(text::toQString(selected));
     FindInArticleText(fromStart);
 }
 
@@ -500,7 +493,7 @@ void THyperLink::CopySelectionToCombo()
         showMessage(kNothingSelected);
         return;
     }
-    ComboBox2->setEditText(qs(selected));
+    ComboBox2->setEditText(text::toQString(selected));
 }
 
 void THyperLink::Button88Click()
@@ -536,7 +529,7 @@ void THyperLink::JumpToParagraph(const std::string& numberText)
 void THyperLink::Button72Click()
 {
     if (!Edit8->text().isEmpty())
-        JumpToParagraph(cp(Edit8->text()));
+        JumpToParagraph(text::fromQString(Edit8->text()));
 }
 
 void THyperLink::Button73Click()

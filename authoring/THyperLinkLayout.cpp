@@ -14,8 +14,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/DataGrid.h"
+#include "authoring/LinkGridModel.h"
 #include "authoring/THyperLink.h"
+#include "display/DataGrid.h"
 #include "display/Fonts.h"
 #include "display/RichTextView.h"
 

@@ -6,7 +6,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
 #include "authoring/AuthoringMessages.h"
 #include "authoring/PositionFile.h"
 #include "authoring/THyperLink.h"
@@ -28,8 +29,8 @@ constexpr int kButtonHeight = 19;
 
 }  // namespace
 
-TTool::TTool(TMain& main)
-    : QWidget(&main, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+TTool::TTool(MainWindowInterface& main)
+    : QWidget(main.MainWidget(), Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       m_main(main)
 {

@@ -7,13 +7,13 @@
 #include <QWidget>
 
 class QPushButton;
-class TMain;
+class MainWindowInterface;
 
 class TTool : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TTool(TMain& main);
+    explicit TTool(MainWindowInterface& main);
 
     QPushButton* Button1 = nullptr;  // HyperLink
     QPushButton* Button3 = nullptr;  // SpecialSearch
@@ -32,5 +32,5 @@ private:
     bool resolveLawVolume();
     void focusTextView(int v);
 
-    TMain& m_main;
+    MainWindowInterface& m_main;
 };

@@ -5,10 +5,11 @@
 #include <QComboBox>
 #include <optional>
 
-#include "app/DataGrid.h"
-#include "app/OutlineTree.h"
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
 #include "app/VolumeRegistry.h"
+#include "display/DataGrid.h"
+#include "display/OutlineTree.h"
+#include "display/ScopedFlag.h"
 #include "display/RichTextView.h"
 #include "nav/Navigation.h"
 #include "store/DataSet.h"
@@ -39,11 +40,6 @@ int outlineTopNode(int id, const std::function<int(int position)>& levelAt)
 
 namespace {
 
-std::size_t at(int v)
-{
-    return static_cast<std::size_t>(v);
-}
-
 // The Gyo of the row a data set stands on; none when it shows no row.
 std::optional<std::int64_t> currentGyo(const store::DataSet* dataSet)
 {
@@ -52,26 +48,13 @@ std::optional<std::int64_t> currentGyo(const store::DataSet* dataSet)
     return dataSet->IntegerField("Gyo");
 }
 
-// Sets a flag for a scope and clears it however the scope is left, so that an error in the
-// middle of a move does not leave the outline or the display switched off for good.
-class FlagScope {
-public:
-    explicit FlagScope(int& flag) : m_flag(flag) { m_flag = 1; }
-    ~FlagScope() { m_flag = 0; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    int& m_flag;
-};
-
 }  // namespace
 
 void DisplayArticle(VolumeRegistry& registry, int v)
 {
     if (!registry.files.lawPresent(v))
         return;
-    if (registry.LinkToMemoMode == 0 && registry.law[at(v)].TreeSyncBusy == 0)
+    if (registry.LinkToMemoMode == 0 && registry.law[VolumeSlot(v)].TreeSyncBusy == 0)
         SyncOutlineToArticle(registry, v);
     if (registry.RenderSuspended == 0)
         RenderArticle(registry, v);
@@ -81,8 +64,8 @@ void RenderArticle(VolumeRegistry& registry, int v)
 {
     if (!registry.files.lawPresent(v))
         return;
-    LawVolumeEntry& entry = registry.law[at(v)];
-    const store::LawVolumeTables& tables = registry.tables.law[at(v)];
+    LawVolumeEntry& entry = registry.law[VolumeSlot(v)];
+    const store::LawVolumeTables& tables = registry.tables.law[VolumeSlot(v)];
     store::Table* subTable = tables.subTable;
     if (!subTable || !subTable->Active())
         return;
@@ -119,8 +102,8 @@ void SyncOutlineToArticle(VolumeRegistry& registry, int v)
 {
     if (!registry.files.lawPresent(v))
         return;
-    LawVolumeEntry& entry = registry.law[at(v)];
-    const store::LawVolumeTables& tables = registry.tables.law[at(v)];
+    LawVolumeEntry& entry = registry.law[VolumeSlot(v)];
+    const store::LawVolumeTables& tables = registry.tables.law[VolumeSlot(v)];
     store::Table* treeTable = tables.treeTable;
     OutlineTree* tree = entry.TreeView;
     const std::optional<std::int64_t> gyo = currentGyo(tables.subTable);
@@ -129,7 +112,7 @@ void SyncOutlineToArticle(VolumeRegistry& registry, int v)
     if (!treeTable->Locate("Gyo", {store::Value(*gyo)}))
         return;
 
-    FlagScope busy(entry.TreeSyncBusy);
+    ScopedFlag busy(entry.TreeSyncBusy);
     const std::int64_t treeId = treeTable->IntegerField("TreeID");
     // At start-up the first article renders before the outline file is loaded; a position the
     // outline does not have leaves the selection as it is.
@@ -145,13 +128,13 @@ void SyncOutlineToArticle(VolumeRegistry& registry, int v)
     tree->scrollToItem(tree->nodeAt(top), QAbstractItemView::PositionAtTop);
 }
 
-void OpenArticleFromOutline(TMain& main, int v)
+void OpenArticleFromOutline(MainWindowInterface& main, int v)
 {
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(v))
         return;
-    LawVolumeEntry& entry = registry.law[at(v)];
-    const store::LawVolumeTables& tables = registry.tables.law[at(v)];
+    LawVolumeEntry& entry = registry.law[VolumeSlot(v)];
+    const store::LawVolumeTables& tables = registry.tables.law[VolumeSlot(v)];
     store::Table* treeTable = tables.treeTable;
     store::Table* mainTable = tables.mainTable;
     if (!treeTable || !treeTable->Active() || !mainTable || !mainTable->Active())
@@ -169,7 +152,7 @@ void OpenArticleFromOutline(TMain& main, int v)
 
     RecordHistoryForOutlineClick(main, v);
 
-    FlagScope busy(entry.TreeSyncBusy);
+    ScopedFlag busy(entry.TreeSyncBusy);
     int moved = 0;
     // The sub table follows once, when the notifications resume, and renders the article; the
     // outline stays as the user clicked it.

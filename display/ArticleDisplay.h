@@ -10,7 +10,7 @@
 #include "display/ArticleSource.h"
 
 struct VolumeRegistry;
-class TMain;
+class MainWindowInterface;
 
 namespace store {
 class DataSet;
@@ -49,4 +49,4 @@ void SyncOutlineToArticle(VolumeRegistry& registry, int v);
 // An outline click: the node's article (or the next node's, for a heading without an article
 // of its own) becomes the list's current row, in the whole main table: a search result shown
 // before is dropped, the range list goes back to its first item, the highlight words stay.
-void OpenArticleFromOutline(TMain& main, int v);
+void OpenArticleFromOutline(MainWindowInterface& main, int v);

@@ -5,10 +5,11 @@
 
 #include <optional>
 
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
 #include "app/VolumeRegistry.h"
 #include "display/DisplayMessages.h"
 #include "display/RichTextView.h"
+#include "display/ScopedFlag.h"
 #include "memo/TMemoWindow.h"
 #include "nav/Navigation.h"
 #include "platform/Platform.h"
@@ -42,14 +43,9 @@ bool locateLinkRow(store::DataSet& linkTable, std::int64_t gyo, int sel)
 
 namespace {
 
-std::size_t at(int v)
-{
-    return static_cast<std::size_t>(v);
-}
-
 std::optional<std::int64_t> listGyo(const VolumeRegistry& registry, int v)
 {
-    const store::DataSet* shown = registry.tables.law[at(v)].mainSource->dataSet();
+    const store::DataSet* shown = registry.tables.law[VolumeSlot(v)].mainSource->dataSet();
     if (!shown || !shown->Active() || shown->IsEmpty())
         return std::nullopt;
     return shown->IntegerField("Gyo");
@@ -61,26 +57,26 @@ std::optional<std::int64_t> listGyo(const VolumeRegistry& registry, int v)
 template <typename Body>
 void withSubTableDetached(VolumeRegistry& registry, int z, Body&& body)
 {
-    store::Table& subTable = *registry.tables.law[at(z)].subTable;
-    store::DataSource* list = registry.tables.law[at(z)].mainSource;
+    store::Table& subTable = *registry.tables.law[VolumeSlot(z)].subTable;
+    store::DataSource* list = registry.tables.law[VolumeSlot(z)].mainSource;
     // Re-linked in place: the table keeps its rows, so no file is read again and none can be
     // missing by then.
     auto attach = [&] {
-        registry.RenderSuspended = 1;
-        subTable.SetMasterFields("Gyo");
-        subTable.SetMasterSource(list);
-        registry.RenderSuspended = 0;
+        {
+            ScopedFlag suspended(registry.RenderSuspended);
+            subTable.SetMasterFields("Gyo");
+            subTable.SetMasterSource(list);
+        }
         registry.LinkToMemoMode = 0;
     };
-    registry.RenderSuspended = 1;
     try {
+        ScopedFlag suspended(registry.RenderSuspended);
         subTable.SetMasterSource(nullptr);
         subTable.SetMasterFields(std::string());
     } catch (...) {
         attach();
         throw;
     }
-    registry.RenderSuspended = 0;
     try {
         body();
     } catch (...) {
@@ -92,23 +88,23 @@ void withSubTableDetached(VolumeRegistry& registry, int z, Body&& body)
 
 }  // namespace
 
-void HoverTextLink(TMain& main, int v, int byteIndex)
+void HoverTextLink(MainWindowInterface& main, int v, int byteIndex)
 {
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(v))
         return;
-    store::Table* linkTable = registry.tables.law[at(v)].linkTable;
+    store::Table* linkTable = registry.tables.law[VolumeSlot(v)].linkTable;
     const std::optional<std::int64_t> gyo = listGyo(registry, v);
     const bool overLink = linkTable && gyo && display::locateLinkRow(*linkTable, *gyo, byteIndex);
     main.platformOfWindow().setScreenCursor(overLink ? CursorShape::Hand : CursorShape::Arrow);
 }
 
-void FollowTextLink(TMain& main, int v, int pressedAt)
+void FollowTextLink(MainWindowInterface& main, int v, int pressedAt)
 {
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(v))
         return;
-    store::Table* linkTable = registry.tables.law[at(v)].linkTable;
+    store::Table* linkTable = registry.tables.law[VolumeSlot(v)].linkTable;
     const std::optional<std::int64_t> gyo = listGyo(registry, v);
     if (!linkTable || !gyo || !display::locateLinkRow(*linkTable, *gyo, pressedAt))
         return;
@@ -129,33 +125,33 @@ void FollowTextLink(TMain& main, int v, int pressedAt)
         MoveMainWindowToArticle(main, z, target);
         return;
     }
-    OpenLinkInMemoWindow(main, v, *registry.law[at(v)].RichEdit, *gyo, pressedAt, z, target);
+    OpenLinkInMemoWindow(main, v, *registry.law[VolumeSlot(v)].RichEdit, *gyo, pressedAt, z, target);
 }
 
-bool MoveMainWindowToArticle(TMain& main, int z, std::int64_t gyo)
+bool MoveMainWindowToArticle(MainWindowInterface& main, int z, std::int64_t gyo)
 {
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(z))
         return false;
     RecordHistory(main);
-    main.SetActivePage(registry.law[at(z)].TabSheet);
+    main.SetActivePage(registry.law[VolumeSlot(z)].TabSheet);
     ClearLawConditions(main, z);
     ShowWholeLawVolume(main, z);
-    store::Table* mainTable = registry.tables.law[at(z)].mainTable;
+    store::Table* mainTable = registry.tables.law[VolumeSlot(z)].mainTable;
     if (mainTable && mainTable->Active() && mainTable->Locate("Gyo", {store::Value(gyo)}))
         return true;
     main.platformOfWindow().showMessage(text::cp932(displaymessages::kNoTargetArticle));
     return false;
 }
 
-void OpenLinkInMemoWindow(TMain& main, int sourceVolume, RichTextView& sourceView, std::int64_t sourceGyo,
+void OpenLinkInMemoWindow(MainWindowInterface& main, int sourceVolume, RichTextView& sourceView, std::int64_t sourceGyo,
                           int pressedAt, int z, std::int64_t target)
 {
     VolumeRegistry& registry = main.registry();
     if (!registry.files.lawPresent(z) || !registry.files.lawPresent(sourceVolume))
         return;
-    store::Table& subTable = *registry.tables.law[at(z)].subTable;
-    store::Table& linkTable = *registry.tables.law[at(sourceVolume)].linkTable;
+    store::Table& subTable = *registry.tables.law[VolumeSlot(z)].subTable;
+    store::Table& linkTable = *registry.tables.law[VolumeSlot(sourceVolume)].linkTable;
     withSubTableDetached(registry, z, [&] {
         // Found, the sub table's after-scroll renders the target into MemoRtf.
         if (!subTable.Active() || !subTable.Locate("Gyo", {store::Value(target)})) {

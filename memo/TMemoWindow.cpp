@@ -10,12 +10,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/ButtonGlyphs.h"
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
 #include "app/VolumeRegistry.h"
+#include "display/ButtonGlyphs.h"
 #include "display/DisplayMessages.h"
 #include "display/Fonts.h"
 #include "display/RichTextView.h"
+#include "display/ScopedFlag.h"
 #include "display/TextLinks.h"
 #include "memo/MemoMessages.h"
 #include "nav/Navigation.h"
@@ -61,11 +62,6 @@ const MemoButtonLayout kButtons[] = {
     {&TMemoWindow::MemoNet, "MemoNet", 155, "ホームページの表示", 12},
 };
 
-std::size_t at(int v)
-{
-    return static_cast<std::size_t>(v);
-}
-
 void setHint(QWidget* w, const QString& hint)
 {
     w->setToolTip(hint);
@@ -74,7 +70,7 @@ void setHint(QWidget* w, const QString& hint)
 
 }  // namespace
 
-TMemoWindow::TMemoWindow(TMain& main) : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), m_main(main)
+TMemoWindow::TMemoWindow(MainWindowInterface& main) : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), m_main(main)
 {
     setObjectName(QStringLiteral("MemoWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -95,7 +91,7 @@ TMemoWindow::TMemoWindow(TMain& main) : QWidget(nullptr, Qt::Window | Qt::Window
     column->addWidget(MemoRichEdit, 1);
     bindCommands();
     // The window shows tables of the main window's volumes: it goes when the main window goes.
-    connect(&m_main, &QObject::destroyed, this, [this] { delete this; });
+    connect(m_main.MainWidget(), &QObject::destroyed, this, [this] { delete this; });
 
     FormCreate();
 }
@@ -226,7 +222,7 @@ void TMemoWindow::FormCreate()
     const bool fromLink = r.LinkToMemoMode != 0;
     if (fromLink) {
         // The caller left the link table on the clicked link's row.
-        store::Table* links = r.files.lawPresent(r.LinkSourceVolume) ? r.tables.law[at(r.LinkSourceVolume)].linkTable : nullptr;
+        store::Table* links = r.files.lawPresent(r.LinkSourceVolume) ? r.tables.law[VolumeSlot(r.LinkSourceVolume)].linkTable : nullptr;
         if (links && links->Active() && !links->IsEmpty()) {
             ArticleGyo = static_cast<int>(links->IntegerField("GoGyo"));
             VolumeIndex = static_cast<int>(links->IntegerField("Zeimoku"));
@@ -235,10 +231,10 @@ void TMemoWindow::FormCreate()
     } else {
         VolumeIndex = r.LawIndexOfTab(m_main.ActivePage());
         if (r.files.lawPresent(VolumeIndex)) {
-            const store::DataSet* shown = r.tables.law[at(VolumeIndex)].mainSource->dataSet();
+            const store::DataSet* shown = r.tables.law[VolumeSlot(VolumeIndex)].mainSource->dataSet();
             if (shown && shown->Active() && !shown->IsEmpty())
                 ArticleGyo = static_cast<int>(shown->IntegerField("Gyo"));
-            CopiedRtf = r.law[at(VolumeIndex)].ArticleRtf;
+            CopiedRtf = r.law[VolumeSlot(VolumeIndex)].ArticleRtf;
         }
     }
     const bool present = r.files.lawPresent(VolumeIndex);
@@ -249,7 +245,7 @@ void TMemoWindow::FormCreate()
     if (!MemoRichEdit->loadRtf(CopiedRtf) && !fromLink && present)
         transferFromVolumeView();
     if (!fromLink && present) {
-        RichTextView* view = r.law[at(VolumeIndex)].RichEdit;
+        RichTextView* view = r.law[VolumeSlot(VolumeIndex)].RichEdit;
         if (MemoRichEdit->plainText() != view->plainText())
             transferFromVolumeView();
         // The last resort carries the text without its colours; the user's clipboard is left alone.
@@ -258,7 +254,7 @@ void TMemoWindow::FormCreate()
     }
 
     if (present) {
-        store::Table* second = r.tables.law[at(VolumeIndex)].mainTable2;
+        store::Table* second = r.tables.law[VolumeSlot(VolumeIndex)].mainTable2;
         if (second && second->Active()) {
             if (!second->Locate("Gyo", {store::Value(ArticleGyo)}))
                 m_main.platformOfWindow().showMessage(text::cp932(displaymessages::kNoTargetArticle));
@@ -271,7 +267,7 @@ void TMemoWindow::FormCreate()
 
 void TMemoWindow::transferFromVolumeView()
 {
-    RichTextView* view = m_main.registry().law[at(VolumeIndex)].RichEdit;
+    RichTextView* view = m_main.registry().law[VolumeSlot(VolumeIndex)].RichEdit;
     MemoRichEdit->setWritable(true);
     MemoRichEdit->clear();
     MemoRichEdit->loadRtf(view->saveRtf());
@@ -320,7 +316,7 @@ void TMemoWindow::MemoKensakuClick()
     }
     if (!r.files.lawPresent(VolumeIndex))
         return;
-    LawVolumeEntry& e = r.law[at(VolumeIndex)];
+    LawVolumeEntry& e = r.law[VolumeSlot(VolumeIndex)];
     m_main.SetActivePage(e.TabSheet);
     ClearLawConditions(m_main, VolumeIndex);
     e.EditKey1->setText(text::toQString(selected));
@@ -346,7 +342,7 @@ void TMemoWindow::ReferringArticlesSearch(int presetScope)
     PresetScope = presetScope;
     // Looked up without moving the list, which may show anything by now. An article the volume
     // no longer has is searched as the main window searches an empty list's: code 0, no number.
-    store::Table* second = r.tables.law[at(v)].mainTable2;
+    store::Table* second = r.tables.law[VolumeSlot(v)].mainTable2;
     const bool found = second && second->Active() && second->Locate("Gyo", {store::Value(ArticleGyo)});
     ReferredCode = found ? static_cast<int>(second->IntegerField("KubunNo")) : 0;
     const std::string bangou = found ? second->TextField("Bangou") : std::string();
@@ -368,7 +364,7 @@ void TMemoWindow::ReferringArticlesSearch(int presetScope)
         return;
 
     RecordHistory(m_main);
-    m_main.SetActivePage(r.law[at(v)].TabSheet);
+    m_main.SetActivePage(r.law[VolumeSlot(v)].TabSheet);
     ListReferringArticles(m_main, v, q, searchText, phrase);
     StopSearchTimer(m_main);
     MemoRichEdit->setFocus();
@@ -386,25 +382,17 @@ QPoint TMemoWindow::NetMenuPosition(const QPoint& clickPos) const
 
 void TMemoWindow::MemoNetMouseDown(const QPoint& clickPos)
 {
-    if (m_main.NetPopupMenu1 && !m_main.NetPopupMenu1->isEmpty())
-        m_main.NetPopupMenu1->popup(NetMenuPosition(clickPos));
+    if (m_main.NetPopupMenu() && !m_main.NetPopupMenu()->isEmpty())
+        m_main.NetPopupMenu()->popup(NetMenuPosition(clickPos));
 }
 
 void TMemoWindow::MemoRichEditMouseDown(int byteIndex, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
                                         bool doubleClick)
 {
     VolumeRegistry& r = m_main.registry();
-    r.LinkToMemoMode = 0;
-    r.RenderSuspended = 0;
-    // Every way out leaves both flags clear.
-    struct ClearFlags {
-        VolumeRegistry& registry;
-        ~ClearFlags()
-        {
-            registry.LinkToMemoMode = 0;
-            registry.RenderSuspended = 0;
-        }
-    } clearFlags{r};
+    // Both flags are clear from here, and on every way out.
+    ScopedFlag linkToMemo(r.LinkToMemoMode, 0);
+    ScopedFlag renderSuspended(r.RenderSuspended, 0);
 
     const display::LinkPress press = display::classifyLinkPress(buttons, modifiers, doubleClick);
     if (press == display::LinkPress::ContextMenu)
@@ -413,7 +401,7 @@ void TMemoWindow::MemoRichEditMouseDown(int byteIndex, Qt::MouseButtons buttons,
         r.LinkToMemoMode = 1;
     if (!r.files.lawPresent(VolumeIndex))
         return;
-    store::Table* links = r.tables.law[at(VolumeIndex)].linkTable;
+    store::Table* links = r.tables.law[VolumeSlot(VolumeIndex)].linkTable;
     if (!links || !display::locateLinkRow(*links, ArticleGyo, byteIndex))
         return;
     const std::int64_t target = links->IntegerField("GoGyo");
@@ -442,7 +430,7 @@ void TMemoWindow::MemoRichEditMouseDown(int byteIndex, Qt::MouseButtons buttons,
 void TMemoWindow::MemoRichEditMouseMove(int byteIndex)
 {
     VolumeRegistry& r = m_main.registry();
-    store::Table* links = r.files.lawPresent(VolumeIndex) ? r.tables.law[at(VolumeIndex)].linkTable : nullptr;
+    store::Table* links = r.files.lawPresent(VolumeIndex) ? r.tables.law[VolumeSlot(VolumeIndex)].linkTable : nullptr;
     const bool overLink = links && display::locateLinkRow(*links, ArticleGyo, byteIndex);
     m_main.platformOfWindow().setScreenCursor(overLink ? CursorShape::Hand : CursorShape::Arrow);
 }
@@ -463,7 +451,7 @@ void TMemoWindow::resizeEvent(QResizeEvent* event)
     MemoRichEdit->viewport()->update();
 }
 
-TMemoWindow* ShowMemoWindow(TMain& main, int)
+TMemoWindow* ShowMemoWindow(MainWindowInterface& main, int)
 {
     VolumeRegistry& r = main.registry();
     Qt::WindowState state = Qt::WindowNoState;

@@ -11,7 +11,7 @@ class QAction;
 class QMenu;
 class QToolButton;
 class RichTextView;
-class TMain;
+class MainWindowInterface;
 
 class TMemoWindow : public QWidget {
     Q_OBJECT
@@ -20,7 +20,7 @@ public:
     // The create step runs here: the article is the main window's current one, or, while a link
     // is followed into a memo window, the target of the link row LinkSourceVolume's link table
     // stands on, rendered in MemoRtf. The window is freed when it closes, or with the main window.
-    explicit TMemoWindow(TMain& main);
+    explicit TMemoWindow(MainWindowInterface& main);
     ~TMemoWindow() override;
 
     // The law volume (0 to 5) and Gyo of the article shown, and its RTF document as it was when
@@ -82,7 +82,7 @@ private:
     // Fills the pane from the text view of VolumeIndex, as its saved rich text.
     void transferFromVolumeView();
 
-    TMain& m_main;
+    MainWindowInterface& m_main;
 };
 
 // The memo window created last; empty once that window is freed.
@@ -93,4 +93,4 @@ extern QPointer<TMemoWindow> LatestMemoWindow;
 // current article of the active law tab, maximised or minimised as the user answers
 // "メモウインドウを画面一杯に大きくしますか。" (Cancel: no window). v is the caller's volume; the window
 // takes its article as said. Returns the window, nullptr when none was opened.
-TMemoWindow* ShowMemoWindow(TMain& main, int v);
+TMemoWindow* ShowMemoWindow(MainWindowInterface& main, int v);

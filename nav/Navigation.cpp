@@ -6,9 +6,10 @@
 #include <functional>
 #include <optional>
 
-#include "app/DataGrid.h"
-#include "app/OutlineTree.h"
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
+#include "display/DataGrid.h"
+#include "display/OutlineTree.h"
 #include "display/RichTextView.h"
 #include "nav/HistoryRing.h"
 #include "store/DataSet.h"
@@ -17,11 +18,6 @@
 #include "text/QtText.h"
 
 namespace {
-
-std::size_t at(int index)
-{
-    return static_cast<std::size_t>(index);
-}
 
 // The key field of the current row of a data set, none when it shows no row.
 std::optional<std::int64_t> currentKey(const store::DataSet* dataSet, const char* field)
@@ -94,7 +90,7 @@ void restoreCaret(RichTextView* view, int selStart)
 }
 
 // Saves the view of the active tab into a slot; empty when the active tab is no volume.
-nav::HistoryRing::SaveView saveViewOf(TMain& main, QWidget* tab)
+nav::HistoryRing::SaveView saveViewOf(MainWindowInterface& main, QWidget* tab)
 {
     const int v = main.registry().LawIndexOfTab(tab);
     if (v >= 0)
@@ -105,7 +101,7 @@ nav::HistoryRing::SaveView saveViewOf(TMain& main, QWidget* tab)
     return {};
 }
 
-void restoreEntryAtCursor(TMain& main)
+void restoreEntryAtCursor(MainWindowInterface& main)
 {
     VolumeRegistry& r = main.registry();
     QWidget* tab = r.History.current().Tab;
@@ -117,38 +113,38 @@ void restoreEntryAtCursor(TMain& main)
 
 }  // namespace
 
-void RecordHistory(TMain& main)
+void RecordHistory(MainWindowInterface& main)
 {
     RecordHistoryOfTab(main, main.ActivePage());
 }
 
-void RecordHistoryOfTab(TMain& main, QWidget* tab)
+void RecordHistoryOfTab(MainWindowInterface& main, QWidget* tab)
 {
     if (nav::HistoryRing::SaveView save = saveViewOf(main, tab))
         main.registry().History.RecordHistory(save);
 }
 
-void HistoryBack(TMain& main)
+void HistoryBack(MainWindowInterface& main)
 {
     if (main.registry().History.HistoryBack(saveViewOf(main, main.ActivePage())))
         restoreEntryAtCursor(main);
 }
 
-void HistoryNext(TMain& main)
+void HistoryNext(MainWindowInterface& main)
 {
     if (main.registry().History.HistoryNext(saveViewOf(main, main.ActivePage())))
         restoreEntryAtCursor(main);
 }
 
-void SaveLawState(TMain& main, int v, int slot)
+void SaveLawState(MainWindowInterface& main, int v, int slot)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
         return;
-    LawVolumeEntry& e = r.law[at(v)];
+    LawVolumeEntry& e = r.law[VolumeSlot(v)];
     nav::TCasheData& entry = r.History.entry(slot);
     e.TreeClickRecords = 1;
-    saveListState(entry, e.TabSheet, r.tables.law[at(v)].mainSource, "Gyo");
+    saveListState(entry, e.TabSheet, r.tables.law[VolumeSlot(v)].mainSource, "Gyo");
     entry.SelStart = e.RichEdit->selectionStart();
     entry.Word1 = e.HighlightWord1;
     entry.Word2 = e.HighlightWord2;
@@ -158,14 +154,14 @@ void SaveLawState(TMain& main, int v, int slot)
     entry.TreeWidth = e.TreeView->width();
 }
 
-void SaveBookState(TMain& main, int b, int slot)
+void SaveBookState(MainWindowInterface& main, int b, int slot)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
         return;
-    BookVolumeEntry& e = r.book[at(b)];
+    BookVolumeEntry& e = r.book[VolumeSlot(b)];
     nav::TCasheData& entry = r.History.entry(slot);
-    saveListState(entry, e.TabSheet, r.tables.book[at(b)].mainSource, "BookSeq");
+    saveListState(entry, e.TabSheet, r.tables.book[VolumeSlot(b)].mainSource, "BookSeq");
     entry.SelStart = e.RichEdit->selectionStart();
     entry.Word1 = e.HighlightWord1;
     entry.Word2 = e.HighlightWord2;
@@ -175,13 +171,13 @@ void SaveBookState(TMain& main, int b, int slot)
     entry.TreeWidth = 0;
 }
 
-void RestoreLawState(TMain& main, int v)
+void RestoreLawState(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
         return;
-    LawVolumeEntry& e = r.law[at(v)];
-    const store::LawVolumeTables& t = r.tables.law[at(v)];
+    LawVolumeEntry& e = r.law[VolumeSlot(v)];
+    const store::LawVolumeTables& t = r.tables.law[VolumeSlot(v)];
     const nav::TCasheData entry = r.History.current();
     e.TreeClickRecords = 1;
     e.HighlightWord1 = entry.Word1;
@@ -200,13 +196,13 @@ void RestoreLawState(TMain& main, int v)
     restoreCaret(e.RichEdit, entry.SelStart);
 }
 
-void RestoreBookState(TMain& main, int b)
+void RestoreBookState(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
         return;
-    BookVolumeEntry& e = r.book[at(b)];
-    const store::BookVolumeTables& t = r.tables.book[at(b)];
+    BookVolumeEntry& e = r.book[VolumeSlot(b)];
+    const store::BookVolumeTables& t = r.tables.book[VolumeSlot(b)];
     const nav::TCasheData entry = r.History.current();
     e.HighlightWord1 = entry.Word1;
     e.HighlightWord2 = entry.Word2;
@@ -223,24 +219,24 @@ void RestoreBookState(TMain& main, int b)
     restoreCaret(e.RichEdit, entry.SelStart);
 }
 
-void RecordHistoryForOutlineClick(TMain& main, int v)
+void RecordHistoryForOutlineClick(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
-    if (!r.files.lawPresent(v) || r.law[at(v)].TreeClickRecords != 1)
+    if (!r.files.lawPresent(v) || r.law[VolumeSlot(v)].TreeClickRecords != 1)
         return;
     RecordHistory(main);
     // Recording set it again; the clicks that follow record nothing until the next entry.
-    r.law[at(v)].TreeClickRecords = 0;
+    r.law[VolumeSlot(v)].TreeClickRecords = 0;
 }
 
-void Home(TMain& main)
+void Home(MainWindowInterface& main)
 {
     VolumeRegistry& r = main.registry();
     r.RenderSuspended = 0;
     r.LinkToMemoMode = 0;
     RecordHistory(main);
     if (const int v = r.LawIndexOfTab(main.ActivePage()); v >= 0) {
-        OutlineTree* tree = r.law[at(v)].TreeView;
+        OutlineTree* tree = r.law[VolumeSlot(v)].TreeView;
         tree->setUpdatesEnabled(false);
         ClearLawConditions(main, v);
         ShowWholeLawVolume(main, v);
@@ -254,7 +250,7 @@ void Home(TMain& main)
     }
 }
 
-void OpenAll(TMain& main)
+void OpenAll(MainWindowInterface& main)
 {
     VolumeRegistry& r = main.registry();
     RecordHistory(main);
@@ -264,7 +260,7 @@ void OpenAll(TMain& main)
         OpenAllBook(main, b);
 }
 
-void Clear(TMain& main)
+void Clear(MainWindowInterface& main)
 {
     VolumeRegistry& r = main.registry();
     if (const int v = r.LawIndexOfTab(main.ActivePage()); v >= 0)
@@ -273,12 +269,12 @@ void Clear(TMain& main)
         ClearBookConditions(main, b);
 }
 
-void ClearLawConditions(TMain& main, int v)
+void ClearLawConditions(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
         return;
-    LawVolumeEntry& e = r.law[at(v)];
+    LawVolumeEntry& e = r.law[VolumeSlot(v)];
     e.EditKey1->clear();
     e.EditKey2->clear();
     e.EditBangou->clear();
@@ -287,12 +283,12 @@ void ClearLawConditions(TMain& main, int v)
     main.FitListColumns();
 }
 
-void ClearBookConditions(TMain& main, int b)
+void ClearBookConditions(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
         return;
-    BookVolumeEntry& e = r.book[at(b)];
+    BookVolumeEntry& e = r.book[VolumeSlot(b)];
     e.EditKey1->clear();
     e.EditKey2->clear();
     e.EditPage->clear();
@@ -301,52 +297,52 @@ void ClearBookConditions(TMain& main, int b)
     main.FitListColumns();
 }
 
-void ShowWholeLawVolume(TMain& main, int v)
+void ShowWholeLawVolume(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
         return;
-    LawVolumeEntry& e = r.law[at(v)];
+    LawVolumeEntry& e = r.law[VolumeSlot(v)];
     e.HighlightWord1.clear();
     e.HighlightWord2.clear();
-    showMainTable(*r.tables.law[at(v)].mainTable, *r.tables.law[at(v)].mainSource, [&] { main.FitLawListColumns(v); }, true);
+    showMainTable(*r.tables.law[VolumeSlot(v)].mainTable, *r.tables.law[VolumeSlot(v)].mainSource, [&] { main.FitLawListColumns(v); }, true);
 }
 
-void ShowWholeBookVolume(TMain& main, int b)
+void ShowWholeBookVolume(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
         return;
-    BookVolumeEntry& e = r.book[at(b)];
+    BookVolumeEntry& e = r.book[VolumeSlot(b)];
     e.HighlightWord1.clear();
     e.HighlightWord2.clear();
-    showMainTable(*r.tables.book[at(b)].mainTable, *r.tables.book[at(b)].mainSource, [&] { main.FitBookListColumns(b); }, true);
+    showMainTable(*r.tables.book[VolumeSlot(b)].mainTable, *r.tables.book[VolumeSlot(b)].mainSource, [&] { main.FitBookListColumns(b); }, true);
 }
 
-void OpenAllLaw(TMain& main, int v)
+void OpenAllLaw(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
         return;
-    const store::LawVolumeTables& t = r.tables.law[at(v)];
+    const store::LawVolumeTables& t = r.tables.law[VolumeSlot(v)];
     const std::optional<std::int64_t> key = currentKey(t.mainSource->dataSet(), "Gyo");
     showMainTable(*t.mainTable, *t.mainSource, [&] {
         main.FitLawListColumns(v);
-        r.law[at(v)].ComboBox->setCurrentIndex(0);
+        r.law[VolumeSlot(v)].ComboBox->setCurrentIndex(0);
     });
     locateKey(t.mainTable, "Gyo", key);
 }
 
-void OpenAllBook(TMain& main, int b)
+void OpenAllBook(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
         return;
-    const store::BookVolumeTables& t = r.tables.book[at(b)];
+    const store::BookVolumeTables& t = r.tables.book[VolumeSlot(b)];
     const std::optional<std::int64_t> key = currentKey(t.mainSource->dataSet(), "BookSeq");
     showMainTable(*t.mainTable, *t.mainSource, [&] {
         main.FitBookListColumns(b);
-        r.book[at(b)].ComboBox->setCurrentIndex(0);
+        r.book[VolumeSlot(b)].ComboBox->setCurrentIndex(0);
     });
     locateKey(t.mainTable, "BookSeq", key);
 }

@@ -4,7 +4,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
 #include "platform/Platform.h"
 #include "search/ArticleNumber.h"
 #include "search/SearchMachinery.h"
@@ -14,14 +15,14 @@
 #include "text/Cp932.h"
 #include "text/QtText.h"
 
-void NormaliseArticleNumber(TMain& main, int v)
+void NormaliseArticleNumber(MainWindowInterface& main, int v)
 {
     LawVolumeEntry& e = main.registry().law[static_cast<std::size_t>(v)];
     e.EditBangou->setText(text::toQString(
         search::NormaliseArticleNumber(text::fromQString(e.EditBangou->text()), SelectedRangeText(e.ComboBox))));
 }
 
-void ArticleNumberJump(TMain& main, int v)
+void ArticleNumberJump(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))

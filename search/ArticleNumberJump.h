@@ -2,8 +2,8 @@
 // table stores, and the list moved to the first article with exactly that number in range.
 #pragma once
 
-class TMain;
+class MainWindowInterface;
 
-void ArticleNumberJump(TMain& main, int v);
+void ArticleNumberJump(MainWindowInterface& main, int v);
 // Rewrites v's number edit in place into Bangou form.
-void NormaliseArticleNumber(TMain& main, int v);
+void NormaliseArticleNumber(MainWindowInterface& main, int v);

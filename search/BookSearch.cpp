@@ -4,7 +4,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
 #include "nav/Navigation.h"
 #include "platform/Platform.h"
 #include "search/PageNumber.h"
@@ -17,7 +18,7 @@
 #include "text/Cp932.h"
 #include "text/QtText.h"
 
-void BookSearch(TMain& main, int b)
+void BookSearch(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
@@ -53,7 +54,7 @@ void BookSearch(TMain& main, int b)
     StopSearchTimer(main);
 }
 
-void PageJump(TMain& main, int b)
+void PageJump(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))
@@ -72,7 +73,7 @@ void PageJump(TMain& main, int b)
         main.platformOfWindow().showMessage(text::cp932(searchmessages::kNoContentsEntry));
 }
 
-void OpenBookEntryTarget(TMain& main, int b)
+void OpenBookEntryTarget(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.bookPresent(b))

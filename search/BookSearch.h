@@ -2,8 +2,8 @@
 // jump from an entry to the law article or document it discusses.
 #pragma once
 
-class TMain;
+class MainWindowInterface;
 
-void BookSearch(TMain& main, int b);
-void PageJump(TMain& main, int b);
-void OpenBookEntryTarget(TMain& main, int b);
+void BookSearch(MainWindowInterface& main, int b);
+void PageJump(MainWindowInterface& main, int b);
+void OpenBookEntryTarget(MainWindowInterface& main, int b);

@@ -4,7 +4,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
 #include "nav/Navigation.h"
 #include "platform/Platform.h"
 #include "search/SearchMachinery.h"
@@ -16,7 +17,7 @@
 #include "text/Cp932.h"
 #include "text/QtText.h"
 
-bool KeywordSearch(TMain& main, int v)
+bool KeywordSearch(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))

@@ -2,7 +2,7 @@
 // together, within the selected range, listed in place of the article list.
 #pragma once
 
-class TMain;
+class MainWindowInterface;
 
 // Whether the search listed rows (the list then shows the result, its first article displayed).
-bool KeywordSearch(TMain& main, int v);
+bool KeywordSearch(MainWindowInterface& main, int v);

@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPointer>
 
-#include "app/MainMessages.h"
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
 #include "display/RichTextView.h"
 #include "memo/TMemoWindow.h"
 #include "nav/Navigation.h"
@@ -44,7 +44,7 @@ std::string bangouOfCurrentArticle(store::Table& mainTable, store::DataSet& show
 
 }  // namespace
 
-void ReferenceSearch(TMain& main, int v)
+void ReferenceSearch(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     if (!r.files.lawPresent(v))
@@ -56,7 +56,7 @@ void ReferenceSearch(TMain& main, int v)
     ReferredCode = hasArticle ? static_cast<int>(shown->IntegerField("KubunNo")) : 0;
     SearchScope = CurrentArticleOption = MemoSizeOption = -1;
     {
-        TSansyo dialog(main.platformOfWindow(), &main);
+        TSansyo dialog(main.platformOfWindow(), main.MainWidget());
         dialog.exec();
     }
     if (SearchScope == -1)
@@ -64,7 +64,7 @@ void ReferenceSearch(TMain& main, int v)
 
     store::Query& q = TakeLawQuery(main, v);
     if (!hasArticle) {
-        main.platformOfWindow().showMessage(text::cp932(mainmessages::kSelectArticle));
+        main.platformOfWindow().showMessage(text::cp932(searchmessages::kSelectArticle));
         return;
     }
     StartSearchTimer(main);
@@ -96,7 +96,7 @@ void ReferenceSearch(TMain& main, int v)
     StopSearchTimer(main);
 }
 
-bool OpenReferringArticles(TMain& main, int v, std::int64_t gyo, store::Query& q)
+bool OpenReferringArticles(MainWindowInterface& main, int v, std::int64_t gyo, store::Query& q)
 {
     VolumeRegistry& r = main.registry();
     r.SqlClauseList = search::BuildReferenceStatement(v, r.files.LawFileNames[3][static_cast<std::size_t>(v)], gyo,
@@ -108,7 +108,7 @@ bool OpenReferringArticles(TMain& main, int v, std::int64_t gyo, store::Query& q
     return false;
 }
 
-void ListReferringArticles(TMain& main, int v, store::Query& q, const std::string& searchText, const std::string& phrase)
+void ListReferringArticles(MainWindowInterface& main, int v, store::Query& q, const std::string& searchText, const std::string& phrase)
 {
     VolumeRegistry& r = main.registry();
     LawVolumeEntry& e = r.law[static_cast<std::size_t>(v)];

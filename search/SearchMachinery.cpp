@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/MainMessages.h"
-#include "app/TMain.h"
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
 #include "platform/Platform.h"
 #include "search/SearchMessages.h"
 #include "search/SearchStatements.h"
@@ -59,7 +59,7 @@ void NormaliseKeywordEdit(QLineEdit* edit)
     edit->setText(text::toQString(search::NormaliseKeywordText(text::fromQString(edit->text()))));
 }
 
-store::Query& TakeLawQuery(TMain& main, int v)
+store::Query& TakeLawQuery(MainWindowInterface& main, int v)
 {
     VolumeRegistry& r = main.registry();
     store::Query& q = takeFromPool(r.tables.lawQueryPool, r.LawQueryPosition, [&r](const store::Query* candidate) {
@@ -70,7 +70,7 @@ store::Query& TakeLawQuery(TMain& main, int v)
     return q;
 }
 
-store::Query& TakeBookQuery(TMain& main, int b)
+store::Query& TakeBookQuery(MainWindowInterface& main, int b)
 {
     VolumeRegistry& r = main.registry();
     store::Query& q = takeFromPool(r.tables.bookQueryPool, r.BookQueryPosition, [&r](const store::Query* candidate) {
@@ -81,7 +81,7 @@ store::Query& TakeBookQuery(TMain& main, int b)
     return q;
 }
 
-bool OpenSearchQuery(TMain& main, store::Query& q)
+bool OpenSearchQuery(MainWindowInterface& main, store::Query& q)
 {
     VolumeRegistry& r = main.registry();
     q.SetFiltered(false);
@@ -118,24 +118,24 @@ bool OpenSearchQuery(TMain& main, store::Query& q)
     return !(q.Bof() && q.Eof());
 }
 
-void StartSearchTimer(TMain& main)
+void StartSearchTimer(MainWindowInterface& main)
 {
     VolumeRegistry& r = main.registry();
     r.StartTick = main.platformOfWindow().tickCount();
     r.StatusTextBeforeSearch = main.StatusPanelText(0).toStdString();
     main.SetStatusPanelText(0, QString::fromUtf8(searchmessages::kSearching));
     main.platformOfWindow().setScreenCursor(CursorShape::Hourglass);
-    main.repaint();
+    main.RepaintStatusPanels();
 }
 
-void StopSearchTimer(TMain& main)
+void StopSearchTimer(MainWindowInterface& main)
 {
     VolumeRegistry& r = main.registry();
     const std::int64_t elapsed = main.platformOfWindow().tickCount() - r.StartTick;
     main.SetStatusPanelText(0, QString::fromUtf8(searchmessages::kSearchEnded));
     main.SetStatusPanelText(1, QString::fromUtf8(searchmessages::kSearchTimePrefix) +
                                    QString::fromStdString(FormatElapsedSeconds(elapsed)) +
-                                   QString::fromUtf8(mainmessages::kSecondsSuffix));
+                                   QString::fromUtf8(searchmessages::kSearchTimeSuffix));
     main.platformOfWindow().setScreenCursor(CursorShape::Arrow);
-    main.repaint();
+    main.RepaintStatusPanels();
 }

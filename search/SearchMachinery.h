@@ -7,7 +7,7 @@
 
 class QComboBox;
 class QLineEdit;
-class TMain;
+class MainWindowInterface;
 
 namespace store {
 class Query;
@@ -22,14 +22,14 @@ void NormaliseKeywordEdit(QLineEdit* edit);
 
 // The next pool query that no present volume's list shows, closed, its look-ups reading law
 // volume v's main table (book volume b's for the book pool).
-store::Query& TakeLawQuery(TMain& main, int v);
-store::Query& TakeBookQuery(TMain& main, int b);
+store::Query& TakeLawQuery(MainWindowInterface& main, int v);
+store::Query& TakeBookQuery(MainWindowInterface& main, int b);
 
 // Hands SqlClauseList to q and opens it: two quiet retries, the third failure goes on to the
 // caller with the status bar and cursor as they were before the search. Afterwards
 // SqlClauseList is empty and q is on its first row. Returns whether q holds any row.
-bool OpenSearchQuery(TMain& main, store::Query& q);
+bool OpenSearchQuery(MainWindowInterface& main, store::Query& q);
 
 // "検索中" and the hourglass from the start tick; "検索終了" and the elapsed seconds after.
-void StartSearchTimer(TMain& main);
-void StopSearchTimer(TMain& main);
+void StartSearchTimer(MainWindowInterface& main);
+void StopSearchTimer(MainWindowInterface& main);

@@ -10,11 +10,14 @@ inline constexpr char kNoArticleNumber[] = "条文番号を入力してくださ
 inline constexpr char kNoReferringArticle[] = "この条文を参照している条文はありません";
 inline constexpr char kNoContentsEntry[] = "該当の文献目次はありません";
 inline constexpr char kNoPageNumber[] = "ページ番号を入力してください";
+// The reference search on a tab that is not a present law volume.
+inline constexpr char kSelectArticle[] = "条文を選択して下さい";
 
 // Status panel 0 while a statement runs and after it; panel 1 holds the prefix, the seconds and
-// the suffix the start-up time uses.
+// the suffix, as the start-up time does.
 inline constexpr char kSearching[] = "検索中";
 inline constexpr char kSearchEnded[] = "検索終了";
 inline constexpr char kSearchTimePrefix[] = "検索時間： ";
+inline constexpr char kSearchTimeSuffix[] = " 秒";
 
 }  // namespace searchmessages

@@ -11,8 +11,8 @@
 #include <QTimer>
 
 #include "ProgramFixture.h"
-#include "app/DataGrid.h"
-#include "app/OutlineTree.h"
+#include "display/DataGrid.h"
+#include "display/OutlineTree.h"
 #include "display/RichTextView.h"
 #include "store/Table.h"
 #include "text/QtText.h"

@@ -8,7 +8,7 @@
 #include <QTextCursor>
 
 #include "ProgramFixture.h"
-#include "app/DataGrid.h"
+#include "display/DataGrid.h"
 #include "display/RichTextView.h"
 #include "store/DataSet.h"
 #include "store/Table.h"

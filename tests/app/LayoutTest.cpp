@@ -12,8 +12,8 @@
 #include <QTabBar>
 
 #include "ProgramFixture.h"
-#include "app/DataGrid.h"
-#include "app/OutlineTree.h"
+#include "display/DataGrid.h"
+#include "display/OutlineTree.h"
 #include "display/RichTextView.h"
 
 using namespace apptest;

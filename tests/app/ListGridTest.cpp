@@ -5,8 +5,8 @@
 #include <QItemSelectionModel>
 
 #include "ProgramFixture.h"
-#include "app/DataGrid.h"
 #include "display/ArticleRenderer.h"
+#include "display/DataGrid.h"
 #include "display/RichTextView.h"
 #include "store/Houjin.h"
 #include "store/Query.h"

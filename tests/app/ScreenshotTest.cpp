@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "ProgramFixture.h"
-#include "app/DataGrid.h"
+#include "display/DataGrid.h"
 #include "store/Table.h"
 
 using namespace apptest;

@@ -11,10 +11,10 @@
 #include <fstream>
 
 #include "ProgramFixture.h"
-#include "app/DataGrid.h"
-#include "app/OutlineTree.h"
 #include "authoring/ReferenceResolver.h"
 #include "display/ArticleRenderer.h"
+#include "display/DataGrid.h"
+#include "display/OutlineTree.h"
 #include "display/RichTextView.h"
 #include "store/Table.h"
 

@@ -6,10 +6,10 @@
 #include <QWheelEvent>
 
 #include "ProgramFixture.h"
-#include "app/DataGrid.h"
-#include "app/OutlineTree.h"
-#include "app/PanelSplitter.h"
 #include "app/TSplash.h"
+#include "display/DataGrid.h"
+#include "display/OutlineTree.h"
+#include "display/PanelSplitter.h"
 #include "display/RichTextView.h"
 #include "text/Cp932.h"
 

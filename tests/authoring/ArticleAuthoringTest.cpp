@@ -12,8 +12,8 @@
 #include <QTabWidget>
 
 #include "EditorFixture.h"
-#include "app/DataGrid.h"
 #include "authoring/ArticleAuthoring.h"
+#include "display/DataGrid.h"
 
 using namespace authoringtest;
 

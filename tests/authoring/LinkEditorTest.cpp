@@ -8,8 +8,8 @@
 #include <QTabWidget>
 
 #include "EditorFixture.h"
-#include "app/DataGrid.h"
 #include "authoring/ReferenceResolver.h"
+#include "display/DataGrid.h"
 
 using namespace authoringtest;
 

@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "EditorFixture.h"
-#include "app/DataGrid.h"
 #include "authoring/TTool.h"
+#include "display/DataGrid.h"
 #include "store/DataSource.h"
 
 using namespace authoringtest;

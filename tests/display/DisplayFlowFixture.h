@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "app/BuildVariant.h"
-#include "app/DataGrid.h"
-#include "app/OutlineTree.h"
 #include "app/Startup.h"
 #include "app/TMain.h"
+#include "display/DataGrid.h"
+#include "display/OutlineTree.h"
 #include "display/RichTextView.h"
 #include "display/TestApplication.h"
 #include "platform/RecordingPlatform.h"

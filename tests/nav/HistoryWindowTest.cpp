@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/OutlineTree.h"
 #include "app/ProgramFixture.h"
+#include "display/OutlineTree.h"
 #include "display/RichTextView.h"
 #include "nav/Navigation.h"
 #include "store/DataSource.h"

@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "SearchWindowFixture.h"
-#include "app/DataGrid.h"
+#include "display/DataGrid.h"
 
 using namespace searchtest;
 

@@ -1,5 +1,5 @@
 // The grid model over a data source.
-#include "app/DataSourceModel.h"
+#include "display/DataSourceModel.h"
 
 #include <QColor>
 

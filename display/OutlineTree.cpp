@@ -1,5 +1,5 @@
 // Outline files and the tree that shows them.
-#include "app/OutlineTree.h"
+#include "display/OutlineTree.h"
 
 #include <QHeaderView>
 #include <fstream>

@@ -1,5 +1,5 @@
 // The splitter bars of the volume tabs.
-#include "app/PanelSplitter.h"
+#include "display/PanelSplitter.h"
 
 #include <QMouseEvent>
 #include <algorithm>

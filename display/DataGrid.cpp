@@ -1,10 +1,11 @@
 // The list grid and its two-way link with the data set's current row.
-#include "app/DataGrid.h"
+#include "display/DataGrid.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QResizeEvent>
 
+#include "display/ScopedFlag.h"
 #include "platform/Platform.h"
 
 DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
@@ -67,7 +68,7 @@ void DataGrid::resizeEvent(QResizeEvent* event)
 
 void DataGrid::followDataSet(int row)
 {
-    m_following = true;
+    ScopedFlag following(m_following);
     if (row < 0) {
         selectionModel()->clear();
     } else {
@@ -75,7 +76,6 @@ void DataGrid::followDataSet(int row)
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         scrollTo(index);
     }
-    m_following = false;
 }
 
 void DataGrid::userMovedTo(int row)

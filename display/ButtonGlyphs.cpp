@@ -1,5 +1,5 @@
 // The command buttons' glyphs: small drawings on a 24-pixel square, one per command.
-#include "app/ButtonGlyphs.h"
+#include "display/ButtonGlyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>

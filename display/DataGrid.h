@@ -5,7 +5,7 @@
 #include <QTableView>
 #include <vector>
 
-#include "app/DataSourceModel.h"
+#include "display/DataSourceModel.h"
 
 class DataGrid : public QTableView {
     Q_OBJECT

@@ -1,0 +1,89 @@
+// Opening the link editor on the main window's article: the authoring copy's drive, the one editor
+// at a time, the checks of a proposal, and the first scroll of the article text.
+#include <filesystem>
+#include <system_error>
+
+#include "app/MainWindowInterface.h"
+#include "app/VolumeRegistry.h"
+#include "authoring/AuthoringDrive.h"
+#include "authoring/AuthoringMessages.h"
+#include "authoring/EditorScrolling.h"
+#include "authoring/THyperLink.h"
+#include "platform/Platform.h"
+#include "text/Cp932.h"
+
+namespace {
+
+using namespace authoringmessages;
+
+}  // namespace
+
+void OpenLinkEditor(MainWindowInterface& main, int v)
+{
+    VolumeRegistry& registry = main.registry();
+    Platform& platform = main.platformOfWindow();
+    auto message = [&](const char* utf8) { platform.showMessage(text::cp932(utf8)); };
+    auto articleTableExists = [v](const std::string& drive) {
+        std::error_code ec;
+        return std::filesystem::exists(authoring::ResolveWindowsPath(drive + authoring::JyobunDirectory(v) + "\\" +
+                                                                     authoring::kArticleTableFile),
+                                       ec);
+    };
+
+    registry.AuthoringDrive = authoring::kFirstDrive;
+    if (!articleTableExists(registry.AuthoringDrive)) {
+        registry.AuthoringDrive = authoring::kSecondDrive;
+        if (!articleTableExists(registry.AuthoringDrive)) {
+            message(kNoArticleData);
+            return;
+        }
+    }
+
+    if (registry.LinkEditorOpen) {
+        message(kAlreadyOpen);
+        if (THyperLink* open = main.LinkEditor()) {
+            open->showMaximized();
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+        // The editor the flag speaks of is gone: a new one is made.
+        registry.LinkEditorOpen = 0;
+    }
+
+    auto* editor = new THyperLink(main);
+    try {
+        editor->FormCreate(v);
+    } catch (const std::exception&) {
+        delete editor;
+        registry.LinkEditorOpen = 0;
+        message(kOpenFailed);
+        return;
+    }
+    auto release = [&](const char* utf8) {
+        message(utf8);
+        delete editor;
+        registry.LinkEditorOpen = 0;
+    };
+    if (registry.LinkEditorArticleMissing) {
+        release(kArticleDeleted);
+        return;
+    }
+    if (!editor->Phrase.empty()) {
+        if (editor->ProposalAlreadyRegistered()) {
+            release(kAlreadyRegistered);
+            return;
+        }
+        if (editor->ProposalPointsToItself()) {
+            release(kSameAsArticle);
+            return;
+        }
+    }
+    main.SetLinkEditor(editor);
+    editor->showMaximized();
+    editor->raise();
+    editor->activateWindow();
+    editor->repaint();
+    if (platform.screenHeight() < authoring::kScreenHeightForScrolling && authoring::FirstVisibleLine(editor->DBRichEdit1) > 5)
+        authoring::ScrollDownLines(editor->DBRichEdit1, 5);
+}
