@@ -152,4 +152,37 @@ TEST_F(ArticleJump, fromAResultWithTheWholeRangeTheMainTableIsUnfiltered)
     EXPECT_EQ(currentGyo(), 2);
 }
 
+TEST_F(ArticleJump, supplementaryAndTableNumbersAreFoundByEverySpellingUsersType)
+{
+    writeVolume('E', {{1, 110, "３条"}, {2, 110, "附則３条"}, {3, 110, "附則１２条の２"}, {4, 110, "別表第１"},
+                      {5, 110, "別表第１２"}, {6, 120, "附則（平成２２年法律第１５号）３条"}});
+    struct Case {
+        const char* typed;
+        int gyo;
+    } cases[] = {
+        {"附則3", 2},       {"附則第3条", 2},      {"附則第三条", 2},  {"附則第３条", 2},
+        {"附則三", 2},      {"附則第十二条の二", 3}, {"附則12の2", 3},  {"別表第1", 4},
+        {"別表第一", 4},    {"別表1", 4},          {"別表十二", 5},    {"別表第１２", 5},
+    };
+    for (const Case& c : cases) {
+        main.First();
+        const std::string number = NormaliseArticleNumber(cp932(c.typed), cp932("全範囲"));
+        EXPECT_TRUE(JumpToArticleNumber(1, number, cp932("全範囲"), main, source, fit)) << c.typed;
+        EXPECT_EQ(currentGyo(), c.gyo) << c.typed;
+    }
+    // The stored forms are tried only for 附則 and 別表, and only when the typed form finds nothing.
+    EXPECT_FALSE(JumpToArticleNumber(1, cp932("附則第４条"), cp932("全範囲"), main, source, fit));
+    EXPECT_FALSE(JumpToArticleNumber(1, cp932("別表第２"), cp932("全範囲"), main, source, fit));
+    EXPECT_FALSE(JumpToArticleNumber(1, cp932("三条"), cp932("全範囲"), main, source, fit));
+    EXPECT_EQ(StoredArticleNumberForm(cp932("附則（平成二十二年法律第十五号）第三条")),
+              cp932("附則（平成２２年法律第１５号）第３条"));
+
+    // From a search result the stored form is found under the jump filter and becomes the row.
+    showResult('E');
+    EXPECT_TRUE(JumpToArticleNumber(1, NormaliseArticleNumber(cp932("別表第一"), cp932("消法")), cp932("消法"), main,
+                                    source, fit));
+    EXPECT_EQ(source.dataSet(), &main);
+    EXPECT_EQ(currentGyo(), 4);
+}
+
 }  // namespace
