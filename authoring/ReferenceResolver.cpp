@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "authoring/LawNames.h"
 #include "text/Cp932.h"
 
 namespace authoring {
@@ -51,9 +52,6 @@ CodeSet between(int low, int high)
     return CodeSet{{{low, high}}};
 }
 
-// The answer code that stands for LastLinkCode; every real code is positive.
-constexpr int kSameLawAsLastLink = -1;
-
 // One possible answer of a rule: the code it gives when the current code is in the set.
 struct Choice {
     CodeSet when;
@@ -86,111 +84,21 @@ std::vector<Rule> inCodePage932(std::vector<Rule> rules)
     return rules;
 }
 
-// Law names and abbreviations, whatever the volume. A longer name always comes before the
-// names it contains (所得税法施行令 before 所得税法, 有限会社法 before 会社法), so the order
-// of this table is part of the rule.
+// Law names and abbreviations, whatever the volume: the law-name table, in its order.
 const std::vector<Rule>& nameRules()
 {
-    static const std::vector<Rule> rules = inCodePage932({
-        {{"同法", "同令", "同規則", "同通達"}, kAnyCode, kSameLawAsLastLink},
-        {{"復興特別所得税に関する省令"}, kAnyCode, 883},
-        {{"復興特別法人税に関する省令"}, kAnyCode, 880},
-        {{"復興特別所得税に関する政令"}, kAnyCode, 873},
-        {{"復興特別法人税に関する政令"}, kAnyCode, 870},
-        {{"東日本大震災から復興のための施策を実施するために必要な財源を確保する特別措置法"}, kAnyCode, 860},
-        {{"東日本大震災の被災者等に係る国税関係法律の臨時特例に関する法律施行規則"}, kAnyCode, 830},
-        {{"東日本大震災の被災者等に係る国税関係法律の臨時特例に関する法律施行令"}, kAnyCode, 820},
-        {{"東日本大震災の被災者等に係る国税関係法律の臨時特例に関する法律"}, kAnyCode, 810},
-        {{"震災特例法施行規則", "震災特例法規則"}, kAnyCode, 830},
-        {{"震災特例法施行令", "震災特例法令"}, kAnyCode, 820},
-        {{"震災特例法"}, kAnyCode, 810},
-        {{"株式会社の監査等に関する商法の特例に関する法律施行令"}, kAnyCode, 960},
-        {{"株式会社の監査等に関する商法の特例に関する法律", "商法特例法"}, kAnyCode, 950},
-        {{"有限会社法"}, kAnyCode, 920},
-        {{"会社法施行令"}, kAnyCode, 440},
-        {{"会社法の施行に伴う関係法律の整備等に関する法律の施行に伴う経過措置を定める政令"}, kAnyCode, 450},
-        {{"会社法施行規則"}, kAnyCode, 460},
-        {{"旧商法施行規則"}, kAnyCode, 940},
-        {{"会社計算規則"}, kAnyCode, 480},
-        {{"電子公告規則"}, kAnyCode, 490},
-        {{"会社法の施行に伴う関係法律の整備等に関する法律", "会社法整備法"}, kAnyCode, 430},
-        {{"会社法"}, kAnyCode, 410},
-        {{"旧商法"}, kAnyCode, 910},
-        // Inside the old commercial code's own texts (900s) 商法 means the old code.
-        {{"商法施行規則"}, kAnyCode, {{between(900, 999), 940}, {kAnyCode, 470}}},
-        {{"商法"}, kAnyCode, {{between(900, 999), 910}, {kAnyCode, 420}}},
-        {{"民法"}, kAnyCode, 510},
-        {{"所得税法施行令"}, kAnyCode, 220},
-        {{"所得税法施行規則"}, kAnyCode, 230},
-        {{"所得税基本通達"}, kAnyCode, 240},
-        {{"所得税法"}, kAnyCode, 210},
-        {{"相続税法施行令"}, kAnyCode, 320},
-        {{"相続税法施行規則"}, kAnyCode, 330},
-        {{"相続税法基本通達"}, kAnyCode, 340},
-        {{"財産評価基本通達", "評基通"}, kAnyCode, 350},
-        {{"相続税法"}, kAnyCode, 310},
-        {{"耐用年数省令", "減価償却資産の耐用年数等に関する省令"}, kAnyCode, 70},
-        {{"耐用年数通達", "耐用年数の適用等に関する取扱通達"}, kAnyCode, 80},
-        {{"法人税法施行令"}, kAnyCode, 20},
-        {{"法人税法施行規則"}, kAnyCode, 30},
-        {{"法人税基本通達"}, kAnyCode, 40},
-        {{"法人税法"}, kAnyCode, 10},
-        {{"負担軽減措置法"}, kAnyCode, 810},
-        {{"負担軽減措置令"}, kAnyCode, 820},
-        {{"負担軽減措置規則"}, kAnyCode, 830},
-        {{"措置法施行令", "措令", "措置法令"}, kAnyCode, 720},
-        {{"措置法施行規則", "措規", "措置法規則"}, kAnyCode, 730},
-        {{"租税特別措置法通達", "措置法通達"}, kAnyCode, 740},
-        {{"租税特別措置法"}, kAnyCode, 710},
-        {{"特別措置法"}, kAnyCode, 860},
-        {{"措置法", "措法"}, kAnyCode, 710},
-        {{"消費税法施行令"}, kAnyCode, 120},
-        {{"消費税法施行規則"}, kAnyCode, 130},
-        {{"消費税法基本通達"}, kAnyCode, 140},
-        {{"消費税法"}, kAnyCode, 110},
-        {{"消基通"}, kAnyCode, 140},
-        {{"所基通"}, kAnyCode, 240},
-        {{"相基通"}, kAnyCode, 340},
-        {{"付表"}, kAnyCode, 350},
-        {{"通則法基通"}, kAnyCode, 190},
-        {{"徴収法基通"}, kAnyCode, 290},
-        {{"印紙法基通"}, kAnyCode, 390},
-        {{"法基通"}, kAnyCode, 40},
-        {{"法法令"}, kAnyCode, 20},
-        {{"法法規則"}, kAnyCode, 30},
-        {{"法法"}, kAnyCode, 10},
-        {{"所法令"}, kAnyCode, 220},
-        {{"所法規則"}, kAnyCode, 230},
-        {{"所法"}, kAnyCode, 210},
-        {{"租特法令"}, kAnyCode, 720},
-        {{"租特法規則"}, kAnyCode, 730},
-        {{"租特法", "租法"}, kAnyCode, 710},
-        {{"租令"}, kAnyCode, 720},
-        {{"租規"}, kAnyCode, 730},
-        {{"連結基本通達", "連結納税基本通達"}, kAnyCode, 50},
-        {{"国税通則法施行令"}, kAnyCode, 170},
-        {{"国税通則法施行規則"}, kAnyCode, 180},
-        {{"国税通則法基本通達"}, kAnyCode, 190},
-        {{"国税通則法"}, kAnyCode, 160},
-        {{"国税徴収法施行令"}, kAnyCode, 270},
-        {{"国税徴収法施行規則"}, kAnyCode, 280},
-        {{"国税徴収法基本通達"}, kAnyCode, 290},
-        {{"国税徴収法"}, kAnyCode, 260},
-        {{"印紙税法施行令"}, kAnyCode, 370},
-        {{"印紙税法施行規則"}, kAnyCode, 380},
-        {{"印紙税法基本通達"}, kAnyCode, 390},
-        {{"印紙税法"}, kAnyCode, 360},
-        {{"地方税法施行令"}, kAnyCode, 620},
-        {{"地方税法施行規則"}, kAnyCode, 630},
-        {{"地方税法"}, kAnyCode, 610},
-        {{"通則法"}, kAnyCode, 160},
-        {{"徴収法"}, kAnyCode, 260},
-        {{"通則令"}, kAnyCode, 170},
-        {{"徴収令"}, kAnyCode, 270},
-        {{"通則規則"}, kAnyCode, 180},
-        {{"徴収規則"}, kAnyCode, 280},
-        {{"課税物件表", "通則１", "通則２", "通則３", "通則４", "通則５", "通則６"}, kAnyCode, 360},
-    });
+    static const std::vector<Rule> rules = [] {
+        std::vector<Rule> out;
+        for (const LawNameEntry& entry : LawNameTable()) {
+            Rule rule{{}, kAnyCode, entry.code};
+            for (const LawName& name : entry.names)
+                rule.texts.emplace_back(name.text);
+            if (entry.codeInOldCommercialCode)
+                rule.answer = Answer{{between(900, 999), entry.codeInOldCommercialCode}, {kAnyCode, entry.code}};
+            out.push_back(std::move(rule));
+        }
+        return inCodePage932(std::move(out));
+    }();
     return rules;
 }
 

@@ -236,7 +236,8 @@ TEST(VolumeImport, summaryCountsLinksAndReferencesThatFoundNoTarget)
     EXPECT_EQ(order.unresolved, (std::vector<std::string>{"２条 → 見法 法第九十九条", "２条 → 見法 法附則"}));
     EXPECT_EQ(importer::summaryLine(act),
               "見本税法 (110): 条文 12 (削除 1), 附則 6 行 (4 件), 別表等 2; ページのリンク 2 件中 0 件をリンク (他の巻の法令 2, "
-              "法令名のみ 0, 参照先なし 0); 本文中の参照 27 件中 23 件をリンク (自条 0, 他法令 3, 引用文中 0, 参照先なし 1); "
+              "法令名のみ 0, 参照先なし 0); 本文中の参照 27 件中 23 件をリンク (自条 0, 他の巻の法令 0, 法令名なし・改正 3, "
+              "引用文中 0, 参照先なし 1); "
               "参照検索 政令 1, 省令 3; 置換した文字 0");
 }
 

@@ -9,63 +9,6 @@ namespace importer {
 
 namespace {
 
-bool isIdeograph(char32_t c)
-{
-    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0xF900 && c <= 0xFAFF) || c == U'々';
-}
-
-// The opening parenthesis of the parenthesis that is open at pos, or npos.
-std::size_t openParenthesisBefore(U32View t, std::size_t pos)
-{
-    int depth = 0;
-    for (std::size_t i = pos; i-- > 0;) {
-        if (t[i] == U'）')
-            ++depth;
-        else if (t[i] == U'（' && depth-- == 0)
-            return i;
-    }
-    return U32View::npos;
-}
-
-// Which law of the volume (by its full title, longest first) the text names just before end;
-// a title with another kanji before it is part of a longer name (旧商法).
-std::optional<int> titledLawBefore(U32View t, std::size_t end, const std::vector<std::pair<U32, int>>& names)
-{
-    for (const auto& [name, law] : names) {
-        if (name.size() > end || t.compare(end - name.size(), name.size(), name) != 0)
-            continue;
-        std::size_t start = end - name.size();
-        if (start > 0 && isIdeograph(t[start - 1]) && isIdeograph(name.front()))
-            continue;
-        return law;
-    }
-    return std::nullopt;
-}
-
-// （以下「令」という。） after a law's name: from there on, 令 names that law.
-void collectAbbreviations(LawDraft& law, const std::vector<std::pair<U32, int>>& titles)
-{
-    std::map<U32, int> found;
-    for (const auto& row : law.rows) {
-        for (const auto& line : row.laid.lines) {
-            U32 t = plainText(line);
-            for (std::size_t at = t.find(U"以下「"); at != U32::npos; at = t.find(U"以下「", at + 1)) {
-                std::size_t close = t.find(U"」という", at);
-                if (close == U32::npos || close - at - 3 == 0 || close - at - 3 > 8)
-                    continue;
-                U32 name = t.substr(at + 3, close - at - 3);
-                std::size_t open = openParenthesisBefore(t, at);
-                if (open == U32::npos)
-                    continue;
-                if (auto target = titledLawBefore(t, open, titles))
-                    found.emplace(name, *target);
-            }
-        }
-    }
-    for (auto& [name, target] : found)
-        law.abbreviations.push_back({name, target});
-}
-
 // What lies between two citations when the second goes on with the first one's law: list
 // words, the sub-item letters that end an item citation (第１号ニ及び第２号) and parentheses.
 bool isListContinuation(U32View gap)
@@ -115,47 +58,11 @@ struct Citation {
 
 }  // namespace
 
-CitationResolver::CitationResolver(std::vector<LawDraft>& laws) : m_laws(laws)
+CitationResolver::CitationResolver(std::vector<LawDraft>& laws, bool ignorePageLinks)
+    : m_laws(laws), m_detector(laws), m_ignorePageLinks(ignorePageLinks)
 {
-    for (std::size_t i = 0; i < laws.size(); ++i) {
+    for (std::size_t i = 0; i < laws.size(); ++i)
         m_codes.emplace(laws[i].code, static_cast<int>(i));
-        m_titles.push_back({fromUtf8(laws[i].entry.lawTitle), static_cast<int>(i)});
-    }
-    std::stable_sort(m_titles.begin(), m_titles.end(), [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
-    for (auto& law : laws) {
-        collectAbbreviations(law, m_titles);
-        // a law's own names: its full title and its abbreviations, longest first
-        auto names = m_titles;
-        names.insert(names.end(), law.abbreviations.begin(), law.abbreviations.end());
-        std::stable_sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
-        law.abbreviations = names;
-    }
-}
-
-std::size_t CitationResolver::nameStartBefore(const LawDraft& citing, U32View t, std::size_t end) const
-{
-    if (end >= 2 && t.compare(end - 2, 2, U"同法") == 0)
-        return end - 2;
-    for (const auto& [name, law] : citing.abbreviations) {
-        if (name.size() > end || t.compare(end - name.size(), name.size(), name) != 0)
-            continue;
-        std::size_t start = end - name.size();
-        if (start > 0 && isIdeograph(t[start - 1]) && isIdeograph(name.front()))
-            continue;
-        return start;
-    }
-    return end;
-}
-
-std::optional<int> CitationResolver::lawNamedBefore(const LawDraft& citing, U32View t, std::size_t end) const
-{
-    if (end > 0 && t[end - 1] == U'）') {
-        std::size_t open = openParenthesisBefore(t, end - 1);
-        if (open == U32View::npos || t.substr(open, end - open).find(U'号') == U32View::npos)
-            return std::nullopt;
-        end = open;
-    }
-    return titledLawBefore(t, end, citing.abbreviations);
 }
 
 std::optional<LinkTarget> CitationResolver::pageLink(const PageLink& link, LawImportSummary& s, U32View citing)
@@ -204,13 +111,28 @@ int CitationResolver::lawOf(const PageLink& link) const
     return it == m_codes.end() ? -1 : it->second;
 }
 
-std::optional<int> CitationResolver::articleOfLaw(int lawIndex, const ArticleNumber& number) const
+std::optional<int> CitationResolver::rowOfLaw(int lawIndex, TextReference::Kind kind, const ArticleNumber& number) const
 {
     const LawDraft& law = m_laws[static_cast<std::size_t>(lawIndex)];
-    auto it = law.mainIndex.find(number);
-    if (it == law.mainIndex.end())
+    auto find = [](const auto& index, const auto& key) -> std::optional<int> {
+        auto it = index.find(key);
+        if (it == index.end())
+            return std::nullopt;
+        return it->second;
+    };
+    switch (kind) {
+    case TextReference::Kind::Article:
+        return find(law.mainIndex, number);
+    case TextReference::Kind::Supplementary:
+        // another law's 附則 is its own original one; the amending acts' blocks are cited by act
+        if (law.originalBlock < 0)
+            return std::nullopt;
+        return find(law.blockIndex[static_cast<std::size_t>(law.originalBlock)], number);
+    case TextReference::Kind::AppendedTable:
+        return find(law.tableIndex, number.article);
+    default:
         return std::nullopt;
-    return it->second;
+    }
 }
 
 std::optional<int> CitationResolver::ownReference(int lawIndex, int rowIndex, const TextReference& ref, std::optional<int> same) const
@@ -247,6 +169,7 @@ std::optional<int> CitationResolver::ownReference(int lawIndex, int rowIndex, co
     case TextReference::Kind::Next:
         return neighbour(+1);
     case TextReference::Kind::Same:
+    case TextReference::Kind::SameProvision:
         return same;
     case TextReference::Kind::Supplementary: {
         int block = row.place == RowPlace::Supplementary ? row.block : law.originalBlock;
@@ -271,7 +194,12 @@ std::optional<int> CitationResolver::ownReference(int lawIndex, int rowIndex, co
 class CitationResolver::RowReader {
 public:
     RowReader(int lawIndex, int rowIndex, LawDraft& law, CitationResolver& resolver)
-        : m_lawIndex(lawIndex), m_rowIndex(rowIndex), m_law(law), m_resolver(resolver), m_s(law.summary)
+        : m_lawIndex(lawIndex),
+          m_rowIndex(rowIndex),
+          m_scope(OtherLawDetector::scopeOf(law, law.rows[static_cast<std::size_t>(rowIndex)])),
+          m_law(law),
+          m_resolver(resolver),
+          m_s(law.summary)
     {
     }
 
@@ -280,11 +208,15 @@ public:
         std::vector<LinkedLine> out;
         for (const auto& rich : lines) {
             LinkedLine line;
-            for (const auto& seg : rich) {
-                if (seg.link >= 0)
-                    pageLink(seg, line);
-                else
-                    plain(seg.text, line);
+            if (m_resolver.m_ignorePageLinks) {
+                plain(plainText(rich), line);
+            } else {
+                for (const auto& seg : rich) {
+                    if (seg.link >= 0)
+                        pageLink(seg, line);
+                    else
+                        plain(seg.text, line);
+                }
             }
             out.push_back(std::move(line));
         }
@@ -296,8 +228,10 @@ private:
     {
         const PageLink& link = m_law.page.links[static_cast<std::size_t>(seg.link)];
         auto target = m_resolver.pageLink(link, m_s, m_law.rows[static_cast<std::size_t>(m_rowIndex)].number);
-        line.push_back({seg.text, target});
+        line.push_back({seg.text, target, true});
         m_last = Citation{m_resolver.lawOf(link), target ? std::optional<int>(target->row) : std::nullopt};
+        named(m_last->law, m_last->law >= 0 ? m_resolver.m_laws[static_cast<std::size_t>(m_last->law)].kind
+                                            : kindOfName(link.refName));
         m_gap.clear();
     }
 
@@ -343,27 +277,90 @@ private:
         }
     }
 
+    // A law named with no citation right after its name: the law cited from here on (同法, a
+    // list going on), and counted when it is outside the volume.
+    void bareName(U32View t, const NamedLaw& name, LinkedLine& line)
+    {
+        plainPart(t.substr(name.begin, name.end - name.begin), line);
+        m_gap.clear();
+        m_last = Citation{name.law, std::nullopt};
+        named(name.law, name.kind);
+        if (name.law < 0)
+            ++m_s.referencesOutside;
+    }
+
     void plain(const U32& t, LinkedLine& line)
     {
+        std::vector<NamedLaw> titles = m_resolver.m_detector.lawsNamedIn(m_lawIndex, m_scope, t);
+        std::size_t nextTitle = 0;
         std::size_t pos = 0;
+        // the titles before `until` that no citation takes as its name
+        auto titlesBefore = [&](std::size_t until) {
+            for (; nextTitle < titles.size() && titles[nextTitle].begin < until; ++nextTitle) {
+                const NamedLaw& name = titles[nextTitle];
+                if (name.begin < pos || name.end > until || name.begin < pos)
+                    continue;
+                plainPart(U32View(t).substr(pos, name.begin - pos), line);
+                bareName(t, name, line);
+                pos = name.end;
+            }
+        };
         for (const auto& ref : findReferences(t, false)) {
-            std::size_t begin = ref.otherLaw ? std::max(pos, m_resolver.nameStartBefore(m_law, t, ref.begin)) : ref.begin;
+            std::size_t begin = ref.begin;
+            std::optional<NamedLaw> name;
+            std::optional<LawKind> sameLaw;  // 同法, 同令, 同規則: the law of that kind named last
+            if (ref.otherLaw) {
+                static constexpr std::pair<std::u32string_view, LawKind> kSame[] = {
+                    {U"同法", LawKind::Act}, {U"同令", LawKind::Order}, {U"同規則", LawKind::Ordinance}};
+                for (const auto& [word, kind] : kSame)
+                    if (ref.begin >= pos + word.size() && t.compare(ref.begin - word.size(), word.size(), word) == 0) {
+                        begin = ref.begin - word.size();
+                        sameLaw = kind;
+                        break;
+                    }
+                if (!sameLaw) {
+                    name = m_resolver.m_detector.lawNamedBefore(m_lawIndex, m_scope, t, ref.begin);
+                    // the link covers the name written right before the citation
+                    if (name && name->end == ref.begin && name->begin >= pos)
+                        begin = name->begin;
+                }
+            }
+            titlesBefore(begin);
             plainPart(U32View(t).substr(pos, begin - pos), line);
             if (begin < ref.begin) {
                 // the law's name: part of the citation, not of the gap before it
-                U32 name = t.substr(begin, ref.begin - begin);
-                m_gap += name;
+                m_gap += t.substr(begin, ref.begin - begin);
             }
-            auto target = reference(ref, t.substr(ref.begin, ref.end - ref.begin), t);
+            auto target = reference(ref, t.substr(ref.begin, ref.end - ref.begin), name, sameLaw);
             line.push_back({t.substr(begin, ref.end - begin), target});
             m_gap.clear();
             pos = ref.end;
+            while (nextTitle < titles.size() && titles[nextTitle].begin < pos)
+                ++nextTitle;
         }
+        titlesBefore(t.size());
         plainPart(U32View(t).substr(pos), line);
     }
 
-    std::optional<LinkTarget> reference(const TextReference& ref, const U32& refText, const U32& segmentText)
+    // A law named: the one 同法, 同令 or 同規則 go back to from here on.
+    void named(int law, LawKind kind) { m_lastNamed[static_cast<std::size_t>(kind)] = law; }
+
+    std::optional<LinkTarget> reference(const TextReference& ref, const U32& refText, const std::optional<NamedLaw>& name,
+                                        std::optional<LawKind> sameLaw)
     {
+        const bool otherLawLast = m_last && m_last->law != m_lawIndex;
+        if (ref.kind == TextReference::Kind::SameProvision) {
+            // 同項, 同号 right after another law's provision: that provision's article. The law's
+            // own 同項 may stand for a 前項 read in between, so it is left as text.
+            static constexpr std::u32string_view kOwnWords[] = {U"前項", U"次項", U"前号", U"次号", U"各項", U"各号"};
+            bool own = std::any_of(std::begin(kOwnWords), std::end(kOwnWords),
+                                   [&](auto w) { return m_gap.find(w) != U32::npos; });
+            if ((m_quoteDepth > 0 && m_amending) || !otherLawLast || m_last->law < 0 || !m_last->row || own)
+                return std::nullopt;
+            ++m_s.references;
+            ++m_s.referencesLinked;
+            return LinkTarget{m_last->law, *m_last->row, 0};
+        }
         ++m_s.references;
         const RowDraft& row = m_law.rows[static_cast<std::size_t>(m_rowIndex)];
         auto noTarget = [&]() -> std::optional<LinkTarget> {
@@ -380,39 +377,57 @@ private:
             ++m_s.referencesLinked;
             return LinkTarget{law, targetRow, 0};
         };
-        if (m_quoteDepth > 0) {
+        // Quoted wording cites nothing of this law's own; a citation of another law inside a
+        // replacement reading (「法第１５条第１項に規定する…」と読み替える) is one, as the pages
+        // link it, but not inside the text an amending provision writes (the pages link none).
+        const bool numbered = ref.kind == TextReference::Kind::Article;
+        const bool goesOnFromOtherLaw = otherLawLast && (ref.kind == TextReference::Kind::Same ||
+                                                         (numbered && isListContinuation(m_gap)));
+        if (m_quoteDepth > 0 && (m_amending || !(ref.otherLaw || goesOnFromOtherLaw))) {
             ++m_s.referencesQuoted;
             return std::nullopt;
         }
         if (ref.otherLaw) {
-            // 民法第５２３条, 法第３０条, 同法第２条: a law of the volume when the name is one
-            std::optional<int> named;
-            if (ref.begin >= 2 && segmentText.compare(ref.begin - 2, 2, U"同法") == 0) {
-                if (m_last && m_last->law >= 0)
-                    named = m_last->law;
-            } else {
-                named = m_resolver.lawNamedBefore(m_law, segmentText, ref.begin);
+            // 民法第５２３条, 法第３０条, 法別表第一, 同法第２条: the law the detector names
+            std::optional<int> law;
+            if (sameLaw)
+                law = m_lastNamed[static_cast<std::size_t>(*sameLaw)];
+            else if (name)
+                law = name->law;
+            if (!law) {
+                ++m_s.referencesOtherLaw;
+                m_last = Citation{-1, std::nullopt};
+                return std::nullopt;
             }
-            if (named && ref.kind == TextReference::Kind::Article) {
-                if (auto r = m_resolver.articleOfLaw(*named, ref.number))
-                    return link(*named, *r);
-                m_last = Citation{*named, std::nullopt};
+            if (name)
+                named(*law, name->kind);
+            if (*law < 0) {
+                ++m_s.referencesOutside;
+                m_last = Citation{-1, std::nullopt};
+                return std::nullopt;
+            }
+            auto r = m_resolver.rowOfLaw(*law, ref.kind, ref.number);
+            if (!r) {
+                m_last = Citation{*law, std::nullopt};
                 return noTarget();
             }
-            ++m_s.referencesOtherLaw;
-            m_last = Citation{-1, std::nullopt};
-            return std::nullopt;
+            auto target = link(*law, *r);
+            m_last->supplementary = ref.kind == TextReference::Kind::Supplementary;
+            return target;
         }
-        const bool numbered = ref.kind == TextReference::Kind::Article;
-        const bool otherLawLast = m_last && m_last->law != m_lawIndex;
         if (numbered && otherLawLast && isListContinuation(m_gap)) {
-            // 法第３０条、第３１条: the list goes on with the law cited before.
+            // 法第３０条、第３１条 and 法附則第２条、第５条: the list goes on with the law cited before.
             if (m_last->law >= 0) {
-                if (auto r = m_resolver.articleOfLaw(m_last->law, ref.number))
-                    return link(m_last->law, *r);
+                auto kind = m_last->supplementary ? TextReference::Kind::Supplementary : TextReference::Kind::Article;
+                if (auto r = m_resolver.rowOfLaw(m_last->law, kind, ref.number)) {
+                    bool supplementary = m_last->supplementary;
+                    auto target = link(m_last->law, *r);
+                    m_last->supplementary = supplementary;
+                    return target;
+                }
                 return noTarget();
             }
-            ++m_s.referencesOtherLaw;
+            ++m_s.referencesOutside;
             return std::nullopt;
         }
         if (ref.kind == TextReference::Kind::Same && otherLawLast) {
@@ -449,10 +464,12 @@ private:
 
     int m_lawIndex;
     int m_rowIndex;
+    int m_scope;
     LawDraft& m_law;
     CitationResolver& m_resolver;
     LawImportSummary& m_s;
     std::optional<Citation> m_last;
+    std::optional<int> m_lastNamed[3];  // by LawKind: the law of each kind named last
     U32 m_gap;
     int m_quoteDepth = 0;
     bool m_amending = false;

@@ -9,6 +9,7 @@
 #include "store/Volumes.h"
 #include "tools/importer/BookSource.h"
 #include "tools/importer/Delivery.h"
+#include "tools/importer/LinkMeasurement.h"
 #include "tools/importer/PageParser.h"
 #include "tools/importer/VolumeImport.h"
 
@@ -28,7 +29,10 @@ const char* kUsage =
     "  importer build   目録 作業フォルダ 巻 出力フォルダ\n"
     "  importer book    元データ 書籍の巻(B/F/J) 出力フォルダ\n"
     "  importer check   ページ\n"
-    "巻は A E G H I K または 0 から 5。-v で参照先のない参照を全部表示します。\n";
+    "  importer measure 目録\n"
+    "巻は A E G H I K または 0 から 5。-v で参照先のない参照を全部表示します。\n"
+    "--ignore-page-links (import, build): ページのリンクを使わず、本文から見つけた参照だけでリンクします。\n"
+    "measure: ページのリンクと本文から見つけたリンクを法令ごとに比べます (-v で食い違いを全部表示)。\n";
 
 int lawVolumeOf(const std::string& s)
 {
@@ -59,11 +63,11 @@ void reportImport(const VolumeImport& result, bool verbose, std::ostream& out, s
     out << "合計: 条文 " << result.volume.articles.size() << " 行, リンク " << result.volume.links.size() << " 件\n";
 }
 
-void runImport(const std::string& manifest, const std::string& root, int volume, bool verbose, std::ostream& out,
-               std::ostream& err)
+void runImport(const std::string& manifest, const std::string& root, int volume, bool verbose, ImportOptions options,
+               std::ostream& out, std::ostream& err)
 {
     auto entries = readManifest(manifest);
-    VolumeImport result = importVolume(entries, [&](const std::string& m) { out << m << "\n"; });
+    VolumeImport result = importVolume(entries, [&](const std::string& m) { out << m << "\n"; }, options);
     writeAuthoringVolume(root, volume, result.volume);
     reportImport(result, verbose, out, err);
     out << "作業用データを書きました: " << jyobunDirectory(root, volume).string() << "\n";
@@ -100,15 +104,33 @@ void runCheck(const std::string& page, std::ostream& out, std::ostream& err)
         err << "警告: " << problem << "\n";
 }
 
+void runMeasure(const std::string& manifest, bool verbose, std::ostream& out)
+{
+    auto measures = measureFoundLinks(readManifest(manifest));
+    out << "法令\tページのリンク\t一致\t再現率\t本文からのリンク\t一致\t適合率\t附則・別表へ\n";
+    for (const auto& m : measures)
+        out << measureLine(m) << "\n";
+    if (verbose)
+        for (const auto& m : measures) {
+            for (const auto& miss : m.missed)
+                out << "  見つからない: " << m.name << " " << miss << "\n";
+            for (const auto& wrong : m.unmatched)
+                out << "  ページにない: " << m.name << " " << wrong << "\n";
+        }
+}
+
 }  // namespace
 
 int runCommand(const std::vector<std::string>& rawArgs, std::ostream& out, std::ostream& err)
 {
     std::vector<std::string> args;
     bool verbose = false;
+    ImportOptions options;
     for (const auto& a : rawArgs) {
         if (a == "-v")
             verbose = true;
+        else if (a == "--ignore-page-links")
+            options.ignorePageLinks = true;
         else
             args.push_back(a);
     }
@@ -122,14 +144,14 @@ int runCommand(const std::vector<std::string>& rawArgs, std::ostream& out, std::
         };
         if (cmd == "import") {
             need(3);
-            runImport(args[1], args[2], lawVolumeOf(args[3]), verbose, out, err);
+            runImport(args[1], args[2], lawVolumeOf(args[3]), verbose, options, out, err);
         } else if (cmd == "deliver") {
             need(3);
             runDeliver(args[1], lawVolumeOf(args[2]), args[3], out, err);
         } else if (cmd == "build") {
             need(4);
             int volume = lawVolumeOf(args[3]);
-            runImport(args[1], args[2], volume, verbose, out, err);
+            runImport(args[1], args[2], volume, verbose, options, out, err);
             runDeliver(args[2], volume, args[4], out, err);
         } else if (cmd == "book") {
             need(3);
@@ -139,6 +161,9 @@ int runCommand(const std::vector<std::string>& rawArgs, std::ostream& out, std::
             out << "書籍データを書きました: " << args[3] << " (" << letter << "1.db …): 項目 " << content.entries.size()
                 << ", 書籍 " << content.books.size() << ", 条文へ " << content.jumps.size() << ", 文書へ "
                 << content.urls.size() << "\n";
+        } else if (cmd == "measure") {
+            need(1);
+            runMeasure(args[1], verbose, out);
         } else if (cmd == "check") {
             need(1);
             runCheck(args[1], out, err);

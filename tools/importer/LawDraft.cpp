@@ -14,6 +14,18 @@ LawKind kindOfPromulgation(U32View p)
     return LawKind::Ordinance;
 }
 
+LawKind kindOfName(U32View name)
+{
+    auto endsWith = [&](U32View end) {
+        return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
+    };
+    if (endsWith(U"規則") || endsWith(U"省令"))
+        return LawKind::Ordinance;
+    if (endsWith(U"令"))
+        return LawKind::Order;
+    return LawKind::Act;
+}
+
 void layOutLaw(LawDraft& law)
 {
     LawPage& page = law.page;

@@ -4,6 +4,7 @@
 // the import works on these drafts.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <utility>
 #include <vector>
@@ -17,6 +18,8 @@ namespace importer {
 // The kind of a law by its promulgation: which reference-search phrases its text carries.
 enum class LawKind { Act, Order, Ordinance };
 LawKind kindOfPromulgation(U32View promulgation);
+// The kind of a law by the end of the name a text gives it (所得税法施行令, 災害減免令, 規則).
+LawKind kindOfName(U32View name);
 
 enum class RowPlace { Main, Supplementary, Appended };
 
@@ -41,12 +44,13 @@ struct LawDraft {
     std::vector<std::map<ArticleNumber, int>> blockIndex;
     int originalBlock = -1;
     std::map<int, int> tableIndex;
-    // The names by which the law's text cites laws of the volume, longest first: every law's
-    // title and the short names the text defines (（以下「法」という。）). The citation
-    // resolver fills them.
-    std::vector<std::pair<U32, int>> abbreviations;
     LawImportSummary summary;
 };
+
+// Reads every page of the manifest and lays it out, in manifest order. progress is told of each
+// law as it is read. Throws ImportError for a page that cannot be read.
+std::vector<LawDraft> readLaws(const std::vector<ManifestEntry>& entries,
+                               const std::function<void(const std::string&)>& progress = {});
 
 // Lays out the rows of law.page in the law's order (main provision, 附則 blocks, 別表, 別紙様式)
 // with their numbers and indexes, and counts them in law.summary.

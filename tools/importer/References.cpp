@@ -99,6 +99,11 @@ std::vector<TextReference> findReferences(U32View s, bool afterLink)
             p = i + 2;
             skipProvisionTail(s, p);
             found = true;
+        } else if (startsWithAt(s, i, U"同項") || startsWithAt(s, i, U"同号")) {
+            r.kind = TextReference::Kind::SameProvision;
+            p = i + 2;
+            skipProvisionTail(s, p);
+            found = true;
         } else if (startsWithAt(s, i, U"附則第")) {
             std::size_t q = i + 2;
             if (auto n = articleAt(s, q)) {

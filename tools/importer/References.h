@@ -11,7 +11,8 @@
 namespace importer {
 
 struct TextReference {
-    enum class Kind { Article, Previous, Next, Same, Supplementary, AppendedTable };
+    // SameProvision: 同項, 同号, the provision cited just before (another law's, when linked)
+    enum class Kind { Article, Previous, Next, Same, Supplementary, AppendedTable, SameProvision };
     Kind kind = Kind::Article;
     std::size_t begin = 0;  // character range in the text
     std::size_t end = 0;

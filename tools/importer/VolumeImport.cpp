@@ -60,7 +60,7 @@ std::string encodeLines(const std::vector<LinkedLine>& lines, std::vector<Encode
 
 }  // namespace
 
-VolumeImport importVolume(const std::vector<ManifestEntry>& entries, const std::function<void(const std::string&)>& progress)
+std::vector<LawDraft> readLaws(const std::vector<ManifestEntry>& entries, const std::function<void(const std::string&)>& progress)
 {
     std::vector<LawDraft> laws(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -84,6 +84,13 @@ VolumeImport importVolume(const std::vector<ManifestEntry>& entries, const std::
         law.kind = kindOfPromulgation(promulgation);
         layOutLaw(law);
     }
+    return laws;
+}
+
+VolumeImport importVolume(const std::vector<ManifestEntry>& entries, const std::function<void(const std::string&)>& progress,
+                          ImportOptions options)
+{
+    std::vector<LawDraft> laws = readLaws(entries, progress);
 
     VolumeImport result;
     AuthoringVolume& v = result.volume;
@@ -95,7 +102,7 @@ VolumeImport importVolume(const std::vector<ManifestEntry>& entries, const std::
     if (next > kMaxKey)
         throw ImportError("条文が多すぎます (" + std::to_string(next) + " 件、上限 " + std::to_string(kMaxKey) + " 件)");
 
-    CitationResolver resolver(laws);
+    CitationResolver resolver(laws, options.ignorePageLinks);
     for (std::size_t li = 0; li < laws.size(); ++li) {
         LawDraft& law = laws[li];
         LawImportSummary& s = law.summary;
@@ -204,7 +211,7 @@ std::string summaryLine(const LawImportSummary& s)
       << "; ページのリンク " << s.pageLinks << " 件中 " << s.pageLinksMade << " 件をリンク (他の巻の法令 "
       << s.pageLinksOutside << ", 法令名のみ " << s.pageLinksNameOnly << ", 参照先なし " << s.pageLinksNoTarget << ")"
       << "; 本文中の参照 " << s.references << " 件中 " << s.referencesLinked << " 件をリンク (自条 "
-      << s.referencesToSelf << ", 他法令 " << s.referencesOtherLaw << ", 引用文中 " << s.referencesQuoted << ", 参照先なし "
+      << s.referencesToSelf << ", 他の巻の法令 " << s.referencesOutside << ", 法令名なし・改正 " << s.referencesOtherLaw << ", 引用文中 " << s.referencesQuoted << ", 参照先なし "
       << s.referencesNoTarget << ")"
       << "; 参照検索 政令 " << s.scopeLinksOrder << ", 省令 " << s.scopeLinksMinistry
       << "; 置換した文字 " << s.replacedCharacters;

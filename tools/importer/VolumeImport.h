@@ -40,8 +40,9 @@ struct LawImportSummary {
     int references = 0;
     int referencesLinked = 0;
     int referencesToSelf = 0;
-    int referencesOtherLaw = 0;  // 同法第３条, a list going on from another law's citation, an amendment
+    int referencesOtherLaw = 0;  // a law not named (新法第３条), an amendment, an amending act's 附則
     int referencesQuoted = 0;    // inside 「」: quoted wording, not a citation
+    int referencesOutside = 0;   // a law named that is not in the volume (no link)
     int referencesNoTarget = 0;
     int scopeLinksOrder = 0;     // -1
     int scopeLinksMinistry = 0;  // -2
@@ -55,10 +56,15 @@ struct VolumeImport {
     std::vector<LawImportSummary> laws;
 };
 
+struct ImportOptions {
+    // The pages' own links are read as plain text: the links are those found in the text.
+    bool ignorePageLinks = false;
+};
+
 // Reads every page and builds the authoring copy in memory. progress is told of each law as
 // it is read. Throws ImportError for a page that cannot be read.
 VolumeImport importVolume(const std::vector<ManifestEntry>& laws,
-                          const std::function<void(const std::string&)>& progress = {});
+                          const std::function<void(const std::string&)>& progress = {}, ImportOptions options = {});
 
 // The summary line of a law, UTF-8.
 std::string summaryLine(const LawImportSummary& s);
