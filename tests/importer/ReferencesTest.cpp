@@ -52,13 +52,25 @@ TEST(References, findReferencesMarksCitationsOfOtherLaws)
     EXPECT_EQ(find("令第５条"), (std::vector<Found>{{"第５条", K::Article, 5, 0, 0, true}}));
     EXPECT_EQ(find("規則第５条"), (std::vector<Found>{{"第５条", K::Article, 5, 0, 0, true}}));
     EXPECT_EQ(find("所得税法（昭和４０年法律第３３号）第２条"), (std::vector<Found>{{"第２条", K::Article, 2, 0, 0, true}}));
+    EXPECT_EQ(find("見本税法（平成２０年法律第２３号。以下「法」という。）第２条"),
+              (std::vector<Found>{{"第２条", K::Article, 2, 0, 0, true}}));
+    EXPECT_EQ(find("（第５項に規定する者をいう。）第２条"),
+              (std::vector<Found>{{"第５項", K::Paragraph, 0, 0, 0, false}, {"第２条", K::Article, 2, 0, 0, false}}));
     EXPECT_EQ(find("第２条", true), (std::vector<Found>{{"第２条", K::Article, 2, 0, 0, true}}));
     EXPECT_EQ(find("、第２条", true), (std::vector<Found>{{"第２条", K::Article, 2, 0, 0, false}}));
 }
 
+TEST(References, paragraphsAndItemsWithoutAnArticleAreFoundForListsGoingOn)
+{
+    EXPECT_EQ(find("及び第２項第３号"), (std::vector<Found>{{"第２項第３号", K::Paragraph, 0, 0, 0, false}}));
+    EXPECT_EQ(find("同項第２号又は同号"),
+              (std::vector<Found>{{"同項第２号", K::SameProvision, 0, 0, 0, false}, {"同号", K::SameProvision, 0, 0, 0, false}}));
+    EXPECT_TRUE(find("法律第３３号").empty());
+    EXPECT_TRUE(find("令第２項").empty());
+}
+
 TEST(References, findReferencesIgnoresWhatIsNoArticle)
 {
-    EXPECT_TRUE(find("第２項第３号").empty());
     EXPECT_TRUE(find("第三十条").empty());  // numerals are converted before
     EXPECT_TRUE(find("前項の規定").empty());
     EXPECT_TRUE(find("第３者").empty());

@@ -170,6 +170,7 @@ std::optional<int> CitationResolver::ownReference(int lawIndex, int rowIndex, co
         return neighbour(+1);
     case TextReference::Kind::Same:
     case TextReference::Kind::SameProvision:
+    case TextReference::Kind::Paragraph:
         return same;
     case TextReference::Kind::Supplementary: {
         int block = row.place == RowPlace::Supplementary ? row.block : law.originalBlock;
@@ -279,13 +280,13 @@ private:
 
     // A law named with no citation right after its name: the law cited from here on (同法, a
     // list going on), and counted when it is outside the volume.
-    void bareName(U32View t, const NamedLaw& name, LinkedLine& line)
+    void bareName(U32View t, const NamedLaw& name, bool counted, LinkedLine& line)
     {
         plainPart(t.substr(name.begin, name.end - name.begin), line);
         m_gap.clear();
         m_last = Citation{name.law, std::nullopt};
         named(name.law, name.kind);
-        if (name.law < 0)
+        if (name.law < 0 && counted)
             ++m_s.referencesOutside;
     }
 
@@ -295,13 +296,14 @@ private:
         std::size_t nextTitle = 0;
         std::size_t pos = 0;
         // the titles before `until` that no citation takes as its name
-        auto titlesBefore = [&](std::size_t until) {
+        // (the name of a law whose number stands between it and citedEnd's citation counts there)
+        auto titlesBefore = [&](std::size_t until, std::size_t citedEnd) {
             for (; nextTitle < titles.size() && titles[nextTitle].begin < until; ++nextTitle) {
                 const NamedLaw& name = titles[nextTitle];
-                if (name.begin < pos || name.end > until || name.begin < pos)
+                if (name.begin < pos || name.end > until)
                     continue;
                 plainPart(U32View(t).substr(pos, name.begin - pos), line);
-                bareName(t, name, line);
+                bareName(t, name, name.end != citedEnd, line);
                 pos = name.end;
             }
         };
@@ -325,7 +327,7 @@ private:
                         begin = name->begin;
                 }
             }
-            titlesBefore(begin);
+            titlesBefore(begin, name ? name->end : U32::npos);
             plainPart(U32View(t).substr(pos, begin - pos), line);
             if (begin < ref.begin) {
                 // the law's name: part of the citation, not of the gap before it
@@ -338,7 +340,7 @@ private:
             while (nextTitle < titles.size() && titles[nextTitle].begin < pos)
                 ++nextTitle;
         }
-        titlesBefore(t.size());
+        titlesBefore(t.size(), U32::npos);
         plainPart(U32View(t).substr(pos), line);
     }
 
@@ -349,6 +351,15 @@ private:
                                         std::optional<LawKind> sameLaw)
     {
         const bool otherLawLast = m_last && m_last->law != m_lawIndex;
+        if (ref.kind == TextReference::Kind::Paragraph) {
+            // 法第３０条第１項及び第３項: a paragraph of the other law's article cited before
+            if ((m_quoteDepth > 0 && m_amending) || !otherLawLast || m_last->law < 0 || !m_last->row ||
+                !isListContinuation(m_gap))
+                return std::nullopt;
+            ++m_s.references;
+            ++m_s.referencesLinked;
+            return LinkTarget{m_last->law, *m_last->row, 0};
+        }
         if (ref.kind == TextReference::Kind::SameProvision) {
             // 同項, 同号 right after another law's provision: that provision's article. The law's
             // own 同項 may stand for a 前項 read in between, so it is left as text.

@@ -75,9 +75,20 @@ bool otherLawBefore(U32View s, std::size_t begin, bool afterLink)
     // …法第３条, 同令第５条, 規則第２条, 法律第…, 条例第…
     if (c == U'法' || c == U'令' || c == U'則' || c == U'律' || c == U'例')
         return true;
-    // 所得税法（昭和４０年法律第３３号）第２条: the citation after a law's number
-    if (c == U'）' && begin >= 2 && s[begin - 2] == U'号')
-        return true;
+    // 所得税法（昭和４０年法律第３３号）第２条, 見本税法（平成２０年法律第２３号。以下「法」という。）
+    // 第２条: the citation after a law's number
+    if (c == U'）') {
+        int depth = 0;
+        for (std::size_t i = begin; i-- > 0;) {
+            if (s[i] == U'）') {
+                ++depth;
+            } else if (s[i] == U'（' && --depth == 0) {
+                U32View inside = s.substr(i, begin - i);
+                std::size_t number = inside.find(U'号');
+                return number != U32View::npos && inside.substr(0, number).find(U'第') != U32View::npos;
+            }
+        }
+    }
     return false;
 }
 
@@ -132,6 +143,14 @@ std::vector<TextReference> findReferences(U32View s, bool afterLink)
                 p = q;
                 skipProvisionTail(s, p);
                 found = true;
+            } else {
+                skipProvisionTail(s, q);
+                // not a law's number (法律第３３号) nor another law's paragraph (令第２項)
+                if (q > i && !otherLawBefore(s, i, afterLink)) {
+                    r.kind = TextReference::Kind::Paragraph;
+                    p = q;
+                    found = true;
+                }
             }
         }
         if (found) {

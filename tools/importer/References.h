@@ -11,8 +11,10 @@
 namespace importer {
 
 struct TextReference {
-    // SameProvision: 同項, 同号, the provision cited just before (another law's, when linked)
-    enum class Kind { Article, Previous, Next, Same, Supplementary, AppendedTable, SameProvision };
+    // SameProvision: 同項, 同号, the provision cited just before; Paragraph: 第３項, 第２号
+    // without an article, which goes on from the article cited before (法第３０条第１項及び
+    // 第３項). Both are linked only after another law's article.
+    enum class Kind { Article, Previous, Next, Same, Supplementary, AppendedTable, SameProvision, Paragraph };
     Kind kind = Kind::Article;
     std::size_t begin = 0;  // character range in the text
     std::size_t end = 0;
