@@ -33,8 +33,8 @@ TEST(ArticleJumpTool, printsTheRewrittenNumberAndTheArticleFound)
         {{"30ノ2"}, {"３０条の２", "3\t第三十条の二（特例）"}, 0},
         {{"３０条の２"}, {"３０条の２", "3\t第三十条の二（特例）"}, 0},
         {{"附則3"}, {"附則３条", "6\t附則第三条（経過措置）"}, 0},
-        // "附則" keeps the "第", so this form is not the stored one.
-        {{"附則第3条"}, {"附則第３条", "該当の条文はありません"}, 1},
+        // "附則" keeps the "第", so the rewritten form finds nothing; the stored form 附則３条 does.
+        {{"附則第3条"}, {"附則第３条", "6\t附則第三条（経過措置）"}, 0},
         {{"86"}, {"８６条", "5\t第八十六条（消費税の課税仕入れ）"}, 0},
         // The list shows 本法関係 (KubunNo < 200): the 措法 article is outside it.
         {{"86", "--range", "本法関係"}, {"８６条", "該当の条文はありません"}, 1},
