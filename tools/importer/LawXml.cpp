@@ -618,6 +618,22 @@ int firstBadUtf8Line(std::string_view s)
     return 0;
 }
 
+struct FirstXmlError {
+    bool seen = false;
+    int line = 0;
+    std::string message;
+};
+
+void keepFirstError(void* data, xmlErrorPtr error)
+{
+    auto* first = static_cast<FirstXmlError*>(data);
+    if (first->seen || !error || error->level < XML_ERR_ERROR)
+        return;
+    first->seen = true;
+    first->line = error->line;
+    first->message = error->message ? error->message : "";
+}
+
 std::string_view skipProlog(std::string_view s)
 {
     if (s.substr(0, 3) == "\xEF\xBB\xBF")
@@ -729,16 +745,22 @@ LawXml readLawXml(std::string_view bytes, const std::string& label)
     std::unique_ptr<xmlParserCtxt, void (*)(xmlParserCtxtPtr)> ctxt(xmlNewParserCtxt(), xmlFreeParserCtxt);
     if (!ctxt)
         throw ImportError(label + ": XML を読む用意ができません");
+    // The first error names the place to look; the parser may report more after it.
+    FirstXmlError first;
+    xmlSetStructuredErrorFunc(&first, keepFirstError);
     std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> doc(
         xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr, "UTF-8",
                           XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE),
         xmlFreeDoc);
-    const xmlError& error = ctxt->lastError;
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
     if (!doc || !ctxt->wellFormed) {
-        std::string message = error.message ? error.message : "";
-        while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
-            message.pop_back();
-        throw ImportError(label + " の " + std::to_string(error.line) + " 行目: XML として読めません (" + message + ")");
+        if (!first.seen) {
+            first.line = ctxt->lastError.line;
+            first.message = ctxt->lastError.message ? ctxt->lastError.message : "";
+        }
+        while (!first.message.empty() && (first.message.back() == '\n' || first.message.back() == ' '))
+            first.message.pop_back();
+        throw ImportError(label + " の " + std::to_string(first.line) + " 行目: XML として読めません (" + first.message + ")");
     }
     xmlNode* root = xmlDocGetRootElement(doc.get());
     LawXml out;
