@@ -1,5 +1,6 @@
 // The program's entry: the splash, the single-instance test, then the start-up and the message
-// loop until the main window closes. The program reads no command line and no environment.
+// loop until the main window closes. The program reads no command line and no environment; the
+// volumes it shows are those whose files are in its working directory.
 #include <QApplication>
 
 #include "app/BuildVariant.h"
@@ -35,7 +36,7 @@ int main(int, char** argv)
     if (instance.tryBecomePrimary() == SingleInstance::Role::Secondary)
         return 0;
 
-    RunningProgram program(store::VolumeFiles::productDefault(), platform, ApplicationTitle());
+    RunningProgram program(store::VolumeFiles::presentIn("."), platform, ApplicationTitle());
     TMain& window = program.main();
     RestoreOnLaterStart(instance, window);
     QObject::connect(&window, &TMain::closed, &application, &QApplication::quit);

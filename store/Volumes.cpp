@@ -26,4 +26,32 @@ VolumeFiles VolumeFiles::productDefault()
     return f;
 }
 
+VolumeFiles VolumeFiles::presentIn(const std::filesystem::path& folder)
+{
+    auto allThere = [&](char letter, std::initializer_list<const char*> suffixes) {
+        for (const char* suffix : suffixes) {
+            std::error_code ec;
+            if (!std::filesystem::is_regular_file(folder / (std::string(1, letter) + suffix), ec))
+                return false;
+        }
+        return true;
+    };
+    VolumeFiles f;
+    bool any = false;
+    for (int v = 0; v < kLawVolumeCount; ++v) {
+        const bool present = allThere(kLawLetters[v], {"1.db", "2.db", "4.db", "5.db", "6.dl_"});
+        f.LawVolumeAbsent[v] = present ? 0 : 1;
+        any = any || present;
+    }
+    for (int b = 0; b < kBookVolumeCount; ++b) {
+        const bool present = allThere(kBookLetters[b], {"1.db", "3.db", "4.db", "5.db"});
+        f.BookVolumeAbsent[b] = present ? 0 : 1;
+        any = any || present;
+    }
+    if (!any)
+        return productDefault();
+    f.assignFileNames();
+    return f;
+}
+
 }  // namespace store

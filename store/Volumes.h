@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 namespace store {
@@ -37,6 +38,11 @@ struct VolumeFiles {
 
     // This build: law volumes 1 and 2 present, every other volume absent.
     static VolumeFiles productDefault();
+
+    // Every volume whose files are in folder: a law volume needs X1, X2, X4, X5.db and X6.dl_,
+    // a book volume X1, X3, X4, X5.db. When no volume's files are there the build's default
+    // volumes are taken, so that opening them names the files that are missing.
+    static VolumeFiles presentIn(const std::filesystem::path& folder);
 };
 
 struct LawVolumeTables {

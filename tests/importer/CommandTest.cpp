@@ -14,16 +14,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int status;
-    std::string out, err;
-};
+using importertest::CommandRun;
 
 CommandRun run(const std::vector<std::string>& args)
 {
-    std::ostringstream out, err;
-    int status = importer::runCommand(args, out, err);
-    return {status, out.str(), err.str()};
+    return importertest::runImporter(args);
 }
 
 TEST(Command, buildWritesTheVolumeAndPrintsASummaryPerLaw)

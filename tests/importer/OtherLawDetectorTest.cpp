@@ -31,7 +31,7 @@ importertest::BuiltVolume buildRuleVolume(bool ignorePageLinks)
            "order.html\t見本税法施行令\t平成二十年三月三十一日政令第百五号\t120\t見令\n"
            "rule.html\t見本税法施行規則\t平成二十年三月三十一日財務省令第二十号\t130\t見規\n";
     importertest::BuiltVolume v;
-    v.imported = importer::importVolume(importer::readManifest(dir.path() / "manifest.tsv"), {}, {ignorePageLinks});
+    v.imported = importer::importVolume(importer::readManifest(dir.path() / "manifest.tsv"), {}, {.ignorePageLinks = ignorePageLinks});
     v.delivery = importer::buildDelivery(v.imported.volume, 1);
     return v;
 }

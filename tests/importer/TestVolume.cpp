@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "text/Cp932.h"
+#include "tools/importer/Command.h"
 
 namespace importertest {
 
@@ -109,6 +110,13 @@ std::vector<std::pair<std::string, std::string>> BuiltVolume::links(int code, co
         out.emplace_back(u8(phrase), target);
     }
     return out;
+}
+
+CommandRun runImporter(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    int status = importer::runCommand(args, out, err);
+    return {status, out.str(), err.str()};
 }
 
 }  // namespace importertest

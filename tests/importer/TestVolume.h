@@ -51,4 +51,11 @@ struct BuiltVolume {
 };
 const BuiltVolume& testVolume();
 
+// The importer's command line run in process: its exit status and what it printed.
+struct CommandRun {
+    int status;
+    std::string out, err;
+};
+CommandRun runImporter(const std::vector<std::string>& args);
+
 }  // namespace importertest

@@ -214,6 +214,8 @@ LaidOutProvision layOutProvision(const Provision& p)
         break;
     case ProvisionKind::AppendedTable:
         out.number = U"別表第" + fullWidthNumber(p.number.article);
+        if (p.number.branch1)  // 別表第一の二 of the standard law XML
+            out.number += U"の" + fullWidthNumber(p.number.branch1);
         break;
     case ProvisionKind::Forms:
         out.number = U"別紙様式";

@@ -3,12 +3,14 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "store/TableError.h"
 #include "store/Volumes.h"
 #include "tools/importer/BookSource.h"
 #include "tools/importer/Delivery.h"
+#include "tools/importer/LawSources.h"
 #include "tools/importer/LinkMeasurement.h"
 #include "tools/importer/PageParser.h"
 #include "tools/importer/VolumeImport.h"
@@ -28,9 +30,11 @@ const char* kUsage =
     "  importer deliver 作業フォルダ 巻 出力フォルダ\n"
     "  importer build   目録 作業フォルダ 巻 出力フォルダ\n"
     "  importer book    元データ 書籍の巻(B/F/J) 出力フォルダ\n"
-    "  importer check   ページ\n"
+    "  importer check   ページまたは法令標準XML\n"
     "  importer measure 目録\n"
     "巻は A E G H I K または 0 から 5。-v で参照先のない参照を全部表示します。\n"
+    "目録には法令のページ (HTML) も法令標準XML のファイルも書けます。同じ法令の版がいくつもあるときは\n"
+    "--as-of YYYY-MM-DD (省略すると今日) に施行されている版を取ります。\n"
     "--ignore-page-links (import, build): ページのリンクを使わず、本文から見つけた参照だけでリンクします。\n"
     "measure: ページのリンクと本文から見つけたリンクを法令ごとに比べます (-v で食い違いを全部表示)。\n";
 
@@ -54,6 +58,8 @@ void reportImport(const VolumeImport& result, bool verbose, std::ostream& out, s
 {
     for (const auto& law : result.laws) {
         out << summaryLine(law) << "\n";
+        if (!law.revision.empty())
+            out << law.name << ": " << law.revision << "\n";
         for (const auto& p : law.problems)
             err << "警告: " << law.name << ": " << p << "\n";
         if (verbose)
@@ -93,7 +99,14 @@ void runCheck(const std::string& page, std::ostream& out, std::ostream& err)
         throw ImportError("ページが読めません: " + page);
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    LawPage p = parseLawPage(bytes.str());
+    const std::string content = bytes.str();
+    const bool xml = looksLikeLawXml(content);
+    LawXml law;
+    if (xml)
+        law = readLawXml(content, page);
+    LawPage p = xml ? std::move(law.page) : parseLawPage(content);
+    if (xml)
+        out << toUtf8(p.title) << ": " << revisionLine(law.revision) << "\n";
     std::size_t supplementary = 0;
     for (const auto& b : p.supplementary)
         supplementary += b.provisions.size();
@@ -126,15 +139,27 @@ int runCommand(const std::vector<std::string>& rawArgs, std::ostream& out, std::
     std::vector<std::string> args;
     bool verbose = false;
     ImportOptions options;
-    for (const auto& a : rawArgs) {
+    std::optional<std::string> asOfText;
+    for (std::size_t i = 0; i < rawArgs.size(); ++i) {
+        const std::string& a = rawArgs[i];
         if (a == "-v")
             verbose = true;
         else if (a == "--ignore-page-links")
             options.ignorePageLinks = true;
+        else if (a == "--as-of")
+            asOfText = i + 1 < rawArgs.size() ? rawArgs[++i] : std::string();
+        else if (a.rfind("--as-of=", 0) == 0)
+            asOfText = a.substr(8);
         else
             args.push_back(a);
     }
     try {
+        if (asOfText) {
+            auto day = parseIsoDate(*asOfText);
+            if (!day)
+                throw UsageError("--as-of の日付は YYYY-MM-DD で書いてください: " + *asOfText);
+            options.asOf = *day;
+        }
         if (args.empty())
             throw UsageError("コマンドがありません");
         const std::string& cmd = args[0];

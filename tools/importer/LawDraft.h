@@ -11,6 +11,7 @@
 
 #include "tools/importer/ArticleLayout.h"
 #include "tools/importer/LawPage.h"
+#include "tools/importer/LawSources.h"
 #include "tools/importer/VolumeImport.h"
 
 namespace importer {
@@ -45,12 +46,16 @@ struct LawDraft {
     int originalBlock = -1;
     std::map<int, int> tableIndex;
     LawImportSummary summary;
+    // The law's node in the outline: its title, and for a law read from the standard law XML the
+    // day its version came into force.
+    U32 outlineTitle;
 };
 
-// Reads every page of the manifest and lays it out, in manifest order. progress is told of each
-// law as it is read. Throws ImportError for a page that cannot be read.
+// Reads every law of the manifest (law pages and standard law XML alike; of several revisions of
+// a law the one in force on asOf) and lays it out, in manifest order. progress is told of each
+// law as it is read. Throws ImportError for a file that cannot be read.
 std::vector<LawDraft> readLaws(const std::vector<ManifestEntry>& entries,
-                               const std::function<void(const std::string&)>& progress = {});
+                               const std::function<void(const std::string&)>& progress = {}, CivilDate asOf = today());
 
 // Lays out the rows of law.page in the law's order (main provision, 附則 blocks, 別表, 別紙様式)
 // with their numbers and indexes, and counts them in law.summary.

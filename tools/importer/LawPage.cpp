@@ -125,11 +125,13 @@ std::optional<U32> lawCodeOfPromulgation(U32View p)
     if (pos >= p.size() || p[pos] != U'年')
         return std::nullopt;
     code += positionalKanji(year);
+    // The day may be missing (a law number alone: 明治二十九年法律第八十九号).
     std::size_t day = p.find(U'日', pos);
-    std::size_t dai = p.find(U'第', day == std::u32string_view::npos ? pos : day);
-    if (day == std::u32string_view::npos || dai == std::u32string_view::npos)
+    std::size_t kindStart = day == std::u32string_view::npos ? pos + 1 : day + 1;
+    std::size_t dai = p.find(U'第', kindStart);
+    if (dai == std::u32string_view::npos)
         return std::nullopt;
-    U32View kind = p.substr(day + 1, dai - day - 1);
+    U32View kind = p.substr(kindStart, dai - kindStart);
     if (kind == U"法律")
         code += U"法";
     else if (kind == U"政令")

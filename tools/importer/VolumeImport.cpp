@@ -1,10 +1,9 @@
-// Import of a volume: every page is read and laid out first, since a page links to articles of
+// Import of a volume: every law (page or XML) is read and laid out first, since a page links to articles of
 // pages that come after it; then the links are resolved and everything is written out in code
 // page 932, link positions measured in the text the delivery will compose.
 #include "tools/importer/VolumeImport.h"
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 #include "text/Cp932.h"
@@ -12,8 +11,8 @@
 #include "tools/importer/ArticleText.h"
 #include "tools/importer/CitationResolver.h"
 #include "tools/importer/LawDraft.h"
+#include "tools/importer/LawSources.h"
 #include "tools/importer/Numerals.h"
-#include "tools/importer/PageParser.h"
 
 namespace importer {
 
@@ -22,18 +21,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kMaxKey = 32767;  // ＫＥＹ is a 16-bit field
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw ImportError("ページが読めません: " + path.string());
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
-        throw ImportError("ページが読めません: " + path.string());
-    return buffer.str();
-}
 
 struct EncodedSpan {
     std::size_t begin = 0;  // bytes, relative to the encoded text
@@ -60,23 +47,29 @@ std::string encodeLines(const std::vector<LinkedLine>& lines, std::vector<Encode
 
 }  // namespace
 
-std::vector<LawDraft> readLaws(const std::vector<ManifestEntry>& entries, const std::function<void(const std::string&)>& progress)
+std::vector<LawDraft> readLaws(const std::vector<ManifestEntry>& entries, const std::function<void(const std::string&)>& progress,
+                               CivilDate asOf)
 {
-    std::vector<LawDraft> laws(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+    std::vector<LawSource> sources = readLawSources(entries, asOf, progress);
+    std::vector<LawDraft> laws(sources.size());
+    for (std::size_t i = 0; i < sources.size(); ++i) {
         LawDraft& law = laws[i];
-        law.entry = entries[i];
-        if (progress)
-            progress(entries[i].lawTitle + " を読んでいます (" + entries[i].page.string() + ")");
-        std::string bytes = readFile(entries[i].page);
-        law.page = parseLawPage(bytes);
-        law.summary.name = entries[i].lawTitle;
-        law.summary.code = entries[i].code;
+        LawSource& source = sources[i];
+        law.entry = source.entry;
+        law.page = std::move(source.page);
+        law.summary.name = law.entry.lawTitle;
+        law.summary.code = law.entry.code;
         law.summary.problems = law.page.problems;
-        U32 title = fromUtf8(entries[i].lawTitle);
+        law.outlineTitle = fromUtf8(law.entry.lawTitle);
+        if (source.xml) {
+            law.summary.revision = revisionLine(source.revision);
+            if (source.revision.inForce)
+                law.outlineTitle += U"（" + japaneseDate(*source.revision.inForce) + U"施行）";
+        }
+        U32 title = fromUtf8(law.entry.lawTitle);
         if (!law.page.title.empty() && law.page.title != title)
             law.summary.problems.push_back("ページの法令名が目録と違います: " + toUtf8(law.page.title));
-        U32 promulgation = law.page.promulgation.empty() ? fromUtf8(entries[i].promulgation) : law.page.promulgation;
+        U32 promulgation = law.page.promulgation.empty() ? fromUtf8(law.entry.promulgation) : law.page.promulgation;
         if (auto code = lawCodeOfPromulgation(promulgation))
             law.code = *code;
         else
@@ -90,7 +83,7 @@ std::vector<LawDraft> readLaws(const std::vector<ManifestEntry>& entries, const 
 VolumeImport importVolume(const std::vector<ManifestEntry>& entries, const std::function<void(const std::string&)>& progress,
                           ImportOptions options)
 {
-    std::vector<LawDraft> laws = readLaws(entries, progress);
+    std::vector<LawDraft> laws = readLaws(entries, progress, options.asOf);
 
     VolumeImport result;
     AuthoringVolume& v = result.volume;
@@ -157,7 +150,7 @@ VolumeImport importVolume(const std::vector<ManifestEntry>& entries, const std::
         }
 
         // The outline: the law, its headings and articles, 附則 blocks, 別表.
-        v.outline.push_back({0, lawName, 0});
+        v.outline.push_back({0, toCp932(law.outlineTitle, &s.replacedCharacters), 0});
         int minLevel = 6;
         for (const auto& h : law.page.headings)
             minLevel = std::min(minLevel, h.level);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "tools/importer/AuthoringCopy.h"
+#include "tools/importer/LawSources.h"
 #include "tools/importer/Manifest.h"
 
 namespace importer {
@@ -49,6 +50,7 @@ struct LawImportSummary {
     std::size_t replacedCharacters = 0;
     std::vector<std::string> unresolved;  // UTF-8: the article and the citation
     std::vector<std::string> problems;    // UTF-8
+    std::string revision;  // UTF-8, laws read from XML: the revision taken (revisionLine)
 };
 
 struct VolumeImport {
@@ -59,10 +61,13 @@ struct VolumeImport {
 struct ImportOptions {
     // The pages' own links are read as plain text: the links are those found in the text.
     bool ignorePageLinks = false;
+    // Of several revisions of a law, the one in force on this day is taken.
+    CivilDate asOf = today();
 };
 
-// Reads every page and builds the authoring copy in memory. progress is told of each law as
-// it is read. Throws ImportError for a page that cannot be read.
+// Reads every law (law pages and standard law XML alike) and builds the authoring copy in
+// memory. progress is told of each law as it is read. Throws ImportError for a file that cannot
+// be read.
 VolumeImport importVolume(const std::vector<ManifestEntry>& laws,
                           const std::function<void(const std::string&)>& progress = {}, ImportOptions options = {});
 
