@@ -158,7 +158,7 @@ void TMain::BuildVolumeRegistry()
     r.BookQueryPosition = -1;
     r.IndexCharacters = store::IndexCharacters();
     r.SqlClauseList.clear();
-    authoring::LastLinkCode = "10";
+    r.LastLinkCode = authoring::kFirstLinkCode;
     r.AmendmentStamp = 230302;
     r.LinkEditorOpen = 0;
     r.LinkEditorArticleMissing = 0;
@@ -531,12 +531,12 @@ void TMain::BBtnWordClick()
 {
     if (!ResolveLawVolumeOrComplain())
         return;
-    CopyWholeText(*m_registry.law[static_cast<std::size_t>(CurrentVolume)].RichEdit);
+    CopyWholeText(m_platform, *m_registry.law[static_cast<std::size_t>(CurrentVolume)].RichEdit);
     if (m_platform.clipboardText().empty()) {
         showMessage(outputmessages::kSelectArticleText);
         return;
     }
-    ExportToWord();
+    ExportToWord(m_platform, m_registry.WordApplication1);
 }
 
 void TMain::BBtnJumpClick()
@@ -579,7 +579,7 @@ void TMain::BBtnKanrenJyoubunClick()
 {
     if (!ResolveLawVolumeOrComplain())
         return;
-    PresetScope = 0;
+    m_registry.Sansyo.PresetScope = 0;
     ReferenceSearch(*this, CurrentVolume);
 }
 
@@ -593,13 +593,13 @@ void TMain::BBtnMemoClick()
 void TMain::CopyActionClick()
 {
     if (ResolveCurrentVolume(true) != VolumeKind::None)
-        CopySelection(*currentTextView());
+        CopySelection(m_platform, *currentTextView());
 }
 
 void TMain::DBGridCopyActionClick()
 {
     if (ResolveCurrentVolume(true) != VolumeKind::None)
-        CopyWholeText(*currentTextView());
+        CopyWholeText(m_platform, *currentTextView());
 }
 
 void TMain::AllSelectActionClick()

@@ -12,8 +12,6 @@
 
 namespace authoring {
 
-std::string LastLinkCode = "10";
-
 namespace {
 
 // A set of current codes as inclusive ranges; no range at all means every code.
@@ -51,7 +49,7 @@ CodeSet between(int low, int high)
     return CodeSet{{{low, high}}};
 }
 
-// The answer code that stands for LastLinkCode; every real code is positive.
+// The answer code that stands for the last link code; every real code is positive.
 constexpr int kSameLawAsLastLink = -1;
 
 // One possible answer of a rule: the code it gives when the current code is in the set.

@@ -178,7 +178,8 @@ void THyperLink::fillProposal()
 {
     Edit3->setText(QString::number(rowValue("ＫＥＹ").asInteger()));
     Edit4->setText(text::toQString(Phrase));
-    const std::string code = authoring::ResolveCategoryCode(Phrase, VolumeIndex, static_cast<int>(CurrentCode));
+    const std::string code = authoring::ResolveCategoryCode(Phrase, VolumeIndex, static_cast<int>(CurrentCode),
+                                                                m_registry.LastLinkCode);
     Edit6->setText(text::toQString(code));
     Edit5->setText(text::toQString(authoring::ExtractArticleNumber(Phrase, code)));
     UpdateLinkLabel();
@@ -230,7 +231,7 @@ void THyperLink::CodeButtonClick(QPushButton* button)
 
 void THyperLink::SameButtonClick()
 {
-    Edit6->setText(text::toQString(authoring::LastLinkCode));
+    Edit6->setText(text::toQString(m_registry.LastLinkCode));
     UpdateLinkLabel();
 }
 
@@ -269,7 +270,7 @@ bool THyperLink::registerLink()
         throw;
     }
     Table2.Refresh();
-    authoring::LastLinkCode = fields.code;
+    m_registry.LastLinkCode = fields.code;
     return true;
 }
 

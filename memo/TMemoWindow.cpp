@@ -35,8 +35,6 @@
 #include "text/Cp932.h"
 #include "text/QtText.h"
 
-QPointer<TMemoWindow> LatestMemoWindow;
-
 namespace {
 
 constexpr int kDesignWidth = 622;
@@ -292,13 +290,13 @@ void TMemoWindow::MemoPrintClick()
 
 void TMemoWindow::MemoWordClick()
 {
-    CopyWholeText(*MemoRichEdit);
-    ExportToWord();
+    CopyWholeText(m_main.platformOfWindow(), *MemoRichEdit);
+    ExportToWord(m_main.platformOfWindow(), m_main.registry().WordApplication1);
 }
 
 void TMemoWindow::MemoCopyActionClick()
 {
-    CopySelection(*MemoRichEdit);
+    CopySelection(m_main.platformOfWindow(), *MemoRichEdit);
 }
 
 void TMemoWindow::MemoAllSelectActionClick()
@@ -339,27 +337,27 @@ void TMemoWindow::ReferringArticlesSearch(int presetScope)
     const int v = VolumeIndex;
     if (!r.files.lawPresent(v))
         return;
-    PresetScope = presetScope;
+    r.Sansyo.PresetScope = presetScope;
     // Looked up without moving the list, which may show anything by now. An article the volume
     // no longer has is searched as the main window searches an empty list's: code 0, no number.
     store::Table* second = r.tables.law[VolumeSlot(v)].mainTable2;
     const bool found = second && second->Active() && second->Locate("Gyo", {store::Value(ArticleGyo)});
-    ReferredCode = found ? static_cast<int>(second->IntegerField("KubunNo")) : 0;
+    r.Sansyo.ReferredCode = found ? static_cast<int>(second->IntegerField("KubunNo")) : 0;
     const std::string bangou = found ? second->TextField("Bangou") : std::string();
-    SearchScope = CurrentArticleOption = MemoSizeOption = -1;
+    r.Sansyo.SearchScope = r.Sansyo.CurrentArticleOption = r.Sansyo.MemoSizeOption = -1;
     {
-        TSansyo dialog(m_main.platformOfWindow(), this);
+        TSansyo dialog(m_main.platformOfWindow(), r.Sansyo, this);
         dialog.SansyoRadioGroup2->setItemIndex(1);
         dialog.SansyoRadioGroup2->setEnabled(false);
         dialog.exec();
     }
-    if (SearchScope == -1)
+    if (r.Sansyo.SearchScope == -1)
         return;
 
     store::Query& q = TakeLawQuery(m_main, v);
     StartSearchTimer(m_main);
-    const std::string searchText = search::ReferenceSearchText(ReferredCode, bangou);
-    const std::string phrase = search::ScopePhrase(SearchScope, v);
+    const std::string searchText = search::ReferenceSearchText(r.Sansyo.ReferredCode, bangou);
+    const std::string phrase = search::ScopePhrase(r.Sansyo.SearchScope, v);
     if (!OpenReferringArticles(m_main, v, ArticleGyo, q))
         return;
 
@@ -368,9 +366,9 @@ void TMemoWindow::ReferringArticlesSearch(int presetScope)
     ListReferringArticles(m_main, v, q, searchText, phrase);
     StopSearchTimer(m_main);
     MemoRichEdit->setFocus();
-    if (MemoSizeOption == 0)
+    if (r.Sansyo.MemoSizeOption == 0)
         showMinimized();
-    else if (MemoSizeOption == 1)
+    else if (r.Sansyo.MemoSizeOption == 1)
         showNormal();
 }
 
@@ -467,7 +465,7 @@ TMemoWindow* ShowMemoWindow(MainWindowInterface& main, int)
         state = answer == Answer::Yes ? Qt::WindowMaximized : Qt::WindowMinimized;
     }
     auto* window = new TMemoWindow(main);
-    LatestMemoWindow = window;
+    main.registry().LatestMemoWindow = window;
     window->setWindowState(state);
     window->show();
     return window;
