@@ -342,19 +342,19 @@ void TMain::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!event->spontaneous() && !m_shown) {
         m_shown = true;
-        runCommand([this] { FormShow(); });
+        runCommand(m_platform, [this] { FormShow(); });
     }
 }
 
 void TMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    runCommand([this] { FormResize(); });
+    runCommand(m_platform, [this] { FormResize(); });
 }
 
 void TMain::closeEvent(QCloseEvent* event)
 {
-    runCommand([this] { FormClose(); });
+    runCommand(m_platform, [this] { FormClose(); });
     event->accept();
     emit closed();
 }
@@ -414,7 +414,7 @@ QPoint TMain::NetMenuPosition(const QPoint& clickPos) const
 
 void TMain::wheelEvent(QWheelEvent* event)
 {
-    runCommand([this] { FormMouseWheel(); });
+    runCommand(m_platform, [this] { FormMouseWheel(); });
     QMainWindow::wheelEvent(event);
 }
 
@@ -521,9 +521,9 @@ void TMain::BBtnPrintClick()
     const VolumeKind kind = ResolveCurrentVolume(true);
     if (kind == VolumeKind::Law) {
         LawVolumeEntry& law = m_registry.law[static_cast<std::size_t>(CurrentVolume)];
-        PrintRichText(law.ArticleRtf, *law.RichEdit);
+        PrintRichText(m_platform, law.ArticleRtf, *law.RichEdit);
     } else if (kind == VolumeKind::Book) {
-        PrintBookEntry(*this, m_registry.book[static_cast<std::size_t>(CurrentVolume)]);
+        PrintBookEntry(m_platform, *this, m_registry.book[static_cast<std::size_t>(CurrentVolume)]);
     }
 }
 
@@ -778,12 +778,12 @@ void TMain::BBtnNetMouseDown(const QPoint& clickPos)
 
 void TMain::HTML1Click()
 {
-    OpenHelp();
+    OpenHelp(m_platform);
 }
 
 void TMain::About1Click()
 {
-    ShowAbout();
+    ShowAbout(m_platform);
 }
 
 void TMain::CloseActionClick()

@@ -95,7 +95,7 @@ THyperLink::~THyperLink()
     // An editor freed without being closed (the program ending with it open) still keeps what
     // was typed into the row.
     if (!m_closed)
-        runCommand([this] {
+        runCommand(m_platform, [this] {
             if (Table1.Active())
                 Table1.CheckBrowseMode();
         });
@@ -305,7 +305,7 @@ void THyperLink::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        runCommand([this] { FormShow(); });
+        runCommand(m_platform, [this] { FormShow(); });
     }
 }
 
@@ -346,7 +346,7 @@ void THyperLink::FormShow()
 
 void THyperLink::closeEvent(QCloseEvent* event)
 {
-    runCommand([this] { CloseEditor(); });
+    runCommand(m_platform, [this] { CloseEditor(); });
     event->accept();
 }
 

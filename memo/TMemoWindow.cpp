@@ -116,6 +116,7 @@ void TMemoWindow::buildPanel()
 void TMemoWindow::buildPane()
 {
     MemoRichEdit = new RichTextView(this);
+    MemoRichEdit->setPlatform(m_main.platformOfWindow());
     MemoRichEdit->setObjectName(QStringLiteral("MemoRichEdit"));
     QFont paneFont(display::articleFontFamily());
     paneFont.setPixelSize(16);
@@ -171,10 +172,10 @@ void TMemoWindow::buildMenu()
 void TMemoWindow::bindCommands()
 {
     auto onClick = [this](QToolButton* button, void (TMemoWindow::*handler)()) {
-        connect(button, &QToolButton::clicked, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+        connect(button, &QToolButton::clicked, this, [this, handler] { runCommand(m_main.platformOfWindow(), [this, handler] { (this->*handler)(); }); });
     };
     auto onTrigger = [this](QAction* action, void (TMemoWindow::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, [this, handler] { runCommand(m_main.platformOfWindow(), [this, handler] { (this->*handler)(); }); });
     };
     onClick(HomeMove, &TMemoWindow::HomeMoveClick);
     onClick(MemoPrint, &TMemoWindow::MemoPrintClick);
@@ -193,11 +194,11 @@ void TMemoWindow::bindCommands()
     connect(MemoRichEdit, &RichTextView::mouseDown, this,
             [this](int byteIndex, Qt::MouseButton, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
                    bool doubleClick) {
-                runCommand([&] { MemoRichEditMouseDown(byteIndex, buttons, modifiers, doubleClick); });
+                runCommand(m_main.platformOfWindow(), [&] { MemoRichEditMouseDown(byteIndex, buttons, modifiers, doubleClick); });
             });
     connect(MemoRichEdit, &RichTextView::mouseMoved, this,
             [this](int byteIndex, Qt::MouseButtons, Qt::KeyboardModifiers) {
-                runCommand([&] { MemoRichEditMouseMove(byteIndex); });
+                runCommand(m_main.platformOfWindow(), [&] { MemoRichEditMouseMove(byteIndex); });
             });
 }
 
@@ -285,7 +286,7 @@ void TMemoWindow::MemoPrintClick()
 {
     // The window's own copy, whatever the main window shows by now; the pane stands in when the
     // copy does not load.
-    PrintRichText(CopiedRtf, *MemoRichEdit);
+    PrintRichText(m_main.platformOfWindow(), CopiedRtf, *MemoRichEdit);
 }
 
 void TMemoWindow::MemoWordClick()
@@ -437,7 +438,7 @@ bool TMemoWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == MemoNet && event->type() == QEvent::MouseButtonPress) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        runCommand([&] { MemoNetMouseDown(at); });
+        runCommand(m_main.platformOfWindow(), [&] { MemoNetMouseDown(at); });
         return true;
     }
     return QWidget::eventFilter(watched, event);

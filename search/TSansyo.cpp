@@ -97,10 +97,10 @@ TSansyo::TSansyo(Platform& platform, search::ReferenceDialogValues& values, QWid
     SansyoCancelButton = button("SansyoCancelButton", QStringLiteral("キャンセル"), 114);
     SansyoHelpButton = button("SansyoHelpButton", QStringLiteral("ヘルプ"), 210);
     SansyoOkButton->setDefault(true);
-    connect(SansyoOkButton, &QPushButton::clicked, this, [this] { runCommand([this] { SansyoOkButtonClick(); }); });
+    connect(SansyoOkButton, &QPushButton::clicked, this, [this] { runCommand(m_platform, [this] { SansyoOkButtonClick(); }); });
     connect(SansyoCancelButton, &QPushButton::clicked, this,
-            [this] { runCommand([this] { SansyoCancelButtonClick(); }); });
-    connect(SansyoHelpButton, &QPushButton::clicked, this, [this] { runCommand([this] { SansyoHelpButtonClick(); }); });
+            [this] { runCommand(m_platform, [this] { SansyoCancelButtonClick(); }); });
+    connect(SansyoHelpButton, &QPushButton::clicked, this, [this] { runCommand(m_platform, [this] { SansyoHelpButtonClick(); }); });
 
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));

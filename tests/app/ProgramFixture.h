@@ -82,7 +82,6 @@ class ProgramTest : public ::testing::Test {
 protected:
     testsupport::TempWorkingDir dir;
     RecordingPlatform platform;
-    PlatformScope platformScope{platform};
     std::unique_ptr<RunningProgram> program;
 
     // The two law volumes of the product, 消費税 (E) and 会社法民法 (G).

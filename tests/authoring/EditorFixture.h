@@ -99,7 +99,6 @@ protected:
     fs::path dosdevices = dir.path() / "dosdevices";
     authoring::DriveMappingScope mapping{dosdevices};
     RecordingPlatform platform;
-    PlatformScope platformScope{platform};
     std::unique_ptr<RunningProgram> program;
 
     // Writes the authoring copy, maps drive letter (c or d) to it and delivers the browsing

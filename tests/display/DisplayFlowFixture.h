@@ -145,7 +145,6 @@ class DisplayFlowTest : public ::testing::Test {
 protected:
     testsupport::TempWorkingDir dir;
     RecordingPlatform platform;
-    PlatformScope platformScope{platform};
     std::unique_ptr<RunningProgram> program;
 
     void SetUp() override

@@ -264,7 +264,7 @@ TEST_F(ReferenceSearchWindow, aFixedOrdinanceScopeForACodeWithoutOrdinanceListsT
     moveTo(1, 3000);
     registry().Sansyo.PresetScope = -2;
     answer(-1);
-    runCommand([this] { ReferenceSearch(window(), 1); });
+    runCommand(platform, [this] { ReferenceSearch(window(), 1); });
     EXPECT_FALSE(seen.groupEnabled);
     EXPECT_EQ(seen.selected, 1);
     EXPECT_TRUE(platform.boxes().empty());

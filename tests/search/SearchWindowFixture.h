@@ -175,7 +175,6 @@ class SearchWindow : public ::testing::Test {
 protected:
     testsupport::TempWorkingDir dir;
     SteppingClockPlatform platform;
-    PlatformScope platformScope{platform};
     std::unique_ptr<RunningProgram> program;
 
     // Every volume above written; the window started on the given ones and shown.
