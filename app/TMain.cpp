@@ -78,6 +78,11 @@ std::string FormatElapsedSeconds(std::int64_t milliseconds)
     return out;
 }
 
+std::string ElapsedTimeText(std::string_view prefixUtf8, std::int64_t milliseconds)
+{
+    return std::string(prefixUtf8) + FormatElapsedSeconds(milliseconds) + " 秒";
+}
+
 TMain::TMain(const store::VolumeFiles& files, Platform& platform, std::int64_t startTick, QWidget* parent)
     : QMainWindow(parent), m_platform(platform)
 {
@@ -259,9 +264,7 @@ void TMain::FormShow()
             LoadOutline(v);
 
     const std::int64_t elapsed = m_platform.tickCount() - m_registry.StartTick;
-    SetStatusPanelText(1, QString::fromUtf8(mainmessages::kStartupTimePrefix) +
-                              QString::fromStdString(FormatElapsedSeconds(elapsed)) +
-                              QString::fromUtf8(mainmessages::kSecondsSuffix));
+    SetStatusPanelText(1, QString::fromStdString(ElapsedTimeText(mainmessages::kStartupTimePrefix, elapsed)));
 }
 
 void TMain::LoadOutline(int v)

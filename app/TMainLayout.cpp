@@ -19,6 +19,7 @@
 #include "app/TMain.h"
 #include "display/ButtonGlyphs.h"
 #include "display/DataGrid.h"
+#include "display/Hints.h"
 #include "display/Fonts.h"
 #include "display/OutlineTree.h"
 #include "display/PanelSplitter.h"
@@ -64,12 +65,6 @@ const char* const kBookWord[3] = {"Hbooks", "Sbooks", "Tbooks"};
 QString name(const char* a, const char* b)
 {
     return QString::fromLatin1(a) + QString::fromLatin1(b);
-}
-
-void setHint(QWidget* w, const QString& hint)
-{
-    w->setToolTip(hint);
-    w->setStatusTip(hint);
 }
 
 QLabel* conditionLabel(QWidget* panel, const QString& text, int x, int y)

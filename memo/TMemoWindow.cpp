@@ -15,6 +15,7 @@
 #include "display/ButtonGlyphs.h"
 #include "display/DisplayMessages.h"
 #include "display/Fonts.h"
+#include "display/Hints.h"
 #include "display/RichTextView.h"
 #include "display/ScopedFlag.h"
 #include "display/TextLinks.h"
@@ -59,12 +60,6 @@ const MemoButtonLayout kButtons[] = {
     {&TMemoWindow::MemoKanren, "MemoKanren", 127, "この条文を参照している条文の検索", 10},
     {&TMemoWindow::MemoNet, "MemoNet", 155, "ホームページの表示", 12},
 };
-
-void setHint(QWidget* w, const QString& hint)
-{
-    w->setToolTip(hint);
-    w->setStatusTip(hint);
-}
 
 }  // namespace
 
