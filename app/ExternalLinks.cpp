@@ -73,20 +73,22 @@ void FillNetPopupMenu(TMain& main)
         QAction* action = menu->addAction(QString::fromStdString(WebTargetCaption(target)));
         action->setObjectName(QString::fromLatin1(target.item));
         if (std::string_view(target.item) == "HTML2")
-            QObject::connect(action, &QAction::triggered, &main, [&main] { runCommand([&main] { main.HTML1Click(); }); });
+            QObject::connect(action, &QAction::triggered, &main, [&main] { runCommand(main.platformOfWindow(), [&main] { main.HTML1Click(); }); });
         else
-            QObject::connect(action, &QAction::triggered, &main, [&target] { runCommand([&target] { OpenWebTarget(target); }); });
+            QObject::connect(action, &QAction::triggered, &main, [&main, &target] {
+                runCommand(main.platformOfWindow(), [&main, &target] { OpenWebTarget(main.platformOfWindow(), target); });
+            });
     }
 }
 
-void OpenWebTarget(const WebTarget& target)
+void OpenWebTarget(Platform& platform, const WebTarget& target)
 {
-    platform().shellOpen(text::cp932(target.address));
+    platform.shellOpen(text::cp932(target.address));
 }
 
-void OpenHelp()
+void OpenHelp(Platform& platform)
 {
-    platform().shellOpen(kHelpFile);
+    platform.shellOpen(kHelpFile);
 }
 
 std::string AboutText()
@@ -97,7 +99,7 @@ std::string AboutText()
     return out;
 }
 
-void ShowAbout()
+void ShowAbout(Platform& platform)
 {
-    platform().inform(text::cp932(kAboutCaption), AboutText(), MessageIcon::Information);
+    platform.inform(text::cp932(kAboutCaption), AboutText(), MessageIcon::Information);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class Platform;
 class QMenu;
 class TMain;
 
@@ -27,17 +28,17 @@ std::string WebTargetCaption(const WebTarget& target);
 void FillNetPopupMenu(TMain& main);
 
 // Asks the shell to OPEN the target's address; the program neither waits nor checks.
-void OpenWebTarget(const WebTarget& target);
+void OpenWebTarget(Platform& platform, const WebTarget& target);
 
 // Asks the shell to OPEN "SorvaneHelp.html" in the working directory; a missing file is not
 // reported by the program.
-void OpenHelp();
+void OpenHelp(Platform& platform);
 
 // The help file's bare name.
 inline constexpr char kHelpFile[] = "SorvaneHelp.html";
 
 // The About box: caption "Sorvane バージョン情報", the information icon, OK.
-void ShowAbout();
+void ShowAbout(Platform& platform);
 // Its text, code page 932: the version line, the seven maker lines, the data-currency lines,
 // each line followed by a lone carriage return.
 std::string AboutText();

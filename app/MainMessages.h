@@ -11,8 +11,7 @@ inline constexpr char kSelectKeywordInArticle[] = "条文本文でキーワー�
 inline constexpr char kSelectKeywordInContents[] = "目次ウインドウでキーワードを選択して下さい。";
 // A page edit takes half-width digits and the decimal point only.
 inline constexpr char kPageDigitsOnly[] = "半角数字と小数点しか入力出来ません";
-// The start-up time in status panel 1: prefix + seconds + suffix.
+// The start-up time in status panel 1 (ElapsedTimeText puts the seconds after it).
 inline constexpr char kStartupTimePrefix[] = "起動時間： ";
-inline constexpr char kSecondsSuffix[] = " 秒";
 
 }  // namespace mainmessages

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class QMenu;
 class QString;
@@ -64,3 +65,5 @@ protected:
 // Seconds in general decimal form, as the status bar shows elapsed times: the milliseconds
 // divided by 1000 with no trailing zeros ("1.5", "2", "0.012").
 std::string FormatElapsedSeconds(std::int64_t milliseconds);
+// An elapsed time as status panel 1 shows it (UTF-8): prefix, the seconds, " 秒".
+std::string ElapsedTimeText(std::string_view prefixUtf8, std::int64_t milliseconds);

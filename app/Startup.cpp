@@ -31,7 +31,7 @@ RunningProgram::RunningProgram(store::VolumeFiles files, Platform& platform, con
     m_houjin->HoujinCreate(registry.tables, registry.files);
 
     m_hbooks = std::make_unique<store::THbooks>();
-    m_hbooks->onEntryScroll = [&registry](int b) { ShowBookEntry(registry, b); };
+    m_hbooks->onEntryScroll = [&platform, &registry](int b) { ShowBookEntry(platform, registry, b); };
     m_hbooks->onOpenError = [&platform](const std::string& message) {
         platform.showError(errorTextOf(message));
     };

@@ -78,6 +78,11 @@ std::string FormatElapsedSeconds(std::int64_t milliseconds)
     return out;
 }
 
+std::string ElapsedTimeText(std::string_view prefixUtf8, std::int64_t milliseconds)
+{
+    return std::string(prefixUtf8) + FormatElapsedSeconds(milliseconds) + " 秒";
+}
+
 TMain::TMain(const store::VolumeFiles& files, Platform& platform, std::int64_t startTick, QWidget* parent)
     : QMainWindow(parent), m_platform(platform)
 {
@@ -158,7 +163,7 @@ void TMain::BuildVolumeRegistry()
     r.BookQueryPosition = -1;
     r.IndexCharacters = store::IndexCharacters();
     r.SqlClauseList.clear();
-    authoring::LastLinkCode = "10";
+    r.LastLinkCode = authoring::kFirstLinkCode;
     r.AmendmentStamp = 230302;
     r.LinkEditorOpen = 0;
     r.LinkEditorArticleMissing = 0;
@@ -259,9 +264,7 @@ void TMain::FormShow()
             LoadOutline(v);
 
     const std::int64_t elapsed = m_platform.tickCount() - m_registry.StartTick;
-    SetStatusPanelText(1, QString::fromUtf8(mainmessages::kStartupTimePrefix) +
-                              QString::fromStdString(FormatElapsedSeconds(elapsed)) +
-                              QString::fromUtf8(mainmessages::kSecondsSuffix));
+    SetStatusPanelText(1, QString::fromStdString(ElapsedTimeText(mainmessages::kStartupTimePrefix, elapsed)));
 }
 
 void TMain::LoadOutline(int v)
@@ -342,19 +345,19 @@ void TMain::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!event->spontaneous() && !m_shown) {
         m_shown = true;
-        runCommand([this] { FormShow(); });
+        runCommand(m_platform, [this] { FormShow(); });
     }
 }
 
 void TMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    runCommand([this] { FormResize(); });
+    runCommand(m_platform, [this] { FormResize(); });
 }
 
 void TMain::closeEvent(QCloseEvent* event)
 {
-    runCommand([this] { FormClose(); });
+    runCommand(m_platform, [this] { FormClose(); });
     event->accept();
     emit closed();
 }
@@ -414,7 +417,7 @@ QPoint TMain::NetMenuPosition(const QPoint& clickPos) const
 
 void TMain::wheelEvent(QWheelEvent* event)
 {
-    runCommand([this] { FormMouseWheel(); });
+    runCommand(m_platform, [this] { FormMouseWheel(); });
     QMainWindow::wheelEvent(event);
 }
 
@@ -521,9 +524,9 @@ void TMain::BBtnPrintClick()
     const VolumeKind kind = ResolveCurrentVolume(true);
     if (kind == VolumeKind::Law) {
         LawVolumeEntry& law = m_registry.law[static_cast<std::size_t>(CurrentVolume)];
-        PrintRichText(law.ArticleRtf, *law.RichEdit);
+        PrintRichText(m_platform, law.ArticleRtf, *law.RichEdit);
     } else if (kind == VolumeKind::Book) {
-        PrintBookEntry(*this, m_registry.book[static_cast<std::size_t>(CurrentVolume)]);
+        PrintBookEntry(m_platform, *this, m_registry.book[static_cast<std::size_t>(CurrentVolume)]);
     }
 }
 
@@ -531,12 +534,12 @@ void TMain::BBtnWordClick()
 {
     if (!ResolveLawVolumeOrComplain())
         return;
-    CopyWholeText(*m_registry.law[static_cast<std::size_t>(CurrentVolume)].RichEdit);
+    CopyWholeText(m_platform, *m_registry.law[static_cast<std::size_t>(CurrentVolume)].RichEdit);
     if (m_platform.clipboardText().empty()) {
         showMessage(outputmessages::kSelectArticleText);
         return;
     }
-    ExportToWord();
+    ExportToWord(m_platform, m_registry.WordApplication1);
 }
 
 void TMain::BBtnJumpClick()
@@ -579,7 +582,7 @@ void TMain::BBtnKanrenJyoubunClick()
 {
     if (!ResolveLawVolumeOrComplain())
         return;
-    PresetScope = 0;
+    m_registry.Sansyo.PresetScope = 0;
     ReferenceSearch(*this, CurrentVolume);
 }
 
@@ -593,13 +596,13 @@ void TMain::BBtnMemoClick()
 void TMain::CopyActionClick()
 {
     if (ResolveCurrentVolume(true) != VolumeKind::None)
-        CopySelection(*currentTextView());
+        CopySelection(m_platform, *currentTextView());
 }
 
 void TMain::DBGridCopyActionClick()
 {
     if (ResolveCurrentVolume(true) != VolumeKind::None)
-        CopyWholeText(*currentTextView());
+        CopyWholeText(m_platform, *currentTextView());
 }
 
 void TMain::AllSelectActionClick()
@@ -778,12 +781,12 @@ void TMain::BBtnNetMouseDown(const QPoint& clickPos)
 
 void TMain::HTML1Click()
 {
-    OpenHelp();
+    OpenHelp(m_platform);
 }
 
 void TMain::About1Click()
 {
-    ShowAbout();
+    ShowAbout(m_platform);
 }
 
 void TMain::CloseActionClick()

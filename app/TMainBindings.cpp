@@ -39,10 +39,10 @@ void TMain::watch(QObject* object, WatchedRole role, QWidget* sender)
 void TMain::bindCommands()
 {
     auto onClick = [this](QAbstractButton* button, void (TMain::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+        connect(button, &QAbstractButton::clicked, this, [this, handler] { runCommand(m_platform, [this, handler] { (this->*handler)(); }); });
     };
     auto onTrigger = [this](QAction* action, void (TMain::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, [this, handler] { runCommand(m_platform, [this, handler] { (this->*handler)(); }); });
     };
 
     onClick(BBtnBack, &TMain::BBtnBackClick);
@@ -85,8 +85,8 @@ void TMain::bindCommands()
         if (m_pageChangeFromCode)
             return;
         // The page has already changed when Qt reports it; the history is told which tab was left.
-        runCommand([this, left] { MainPageControlChanging(left); });
-        runCommand([this] { MainPageControlChange(); });
+        runCommand(m_platform, [this, left] { MainPageControlChanging(left); });
+        runCommand(m_platform, [this] { MainPageControlChange(); });
     });
 
     auto bindTextView = [this](RichTextView* view) {
@@ -119,19 +119,19 @@ void TMain::bindCommands()
         bindTextView(c.richEdit);
         for (QWidget* area : {static_cast<QWidget*>(c.dbGrid->viewport()), c.treeView->viewport(), c.panel4, c.panel5})
             watch(area, WatchedRole::MouseArrowArea, area);
-        connect(c.comboBox, &QComboBox::activated, this, [this](int) { runCommand([this] { HComboBoxChange(); }); });
-        connect(c.treeView, &OutlineTree::nodeClicked, this, [this] { runCommand([this] { HoujinTreeViewClick(); }); });
-        connect(c.treeSplitter, &PanelSplitter::moved, this, [this] { runCommand([this] { HoujinSplitter2Moved(); }); });
+        connect(c.comboBox, &QComboBox::activated, this, [this](int) { runCommand(m_platform, [this] { HComboBoxChange(); }); });
+        connect(c.treeView, &OutlineTree::nodeClicked, this, [this] { runCommand(m_platform, [this] { HoujinTreeViewClick(); }); });
+        connect(c.treeSplitter, &PanelSplitter::moved, this, [this] { runCommand(m_platform, [this] { HoujinSplitter2Moved(); }); });
         connect(c.dbGrid, &DataGrid::resized, this, [this, v] { FitLawListColumns(v); });
         RichTextView* view = c.richEdit;
         connect(view, &RichTextView::mouseMoved, this,
                 [this, view](int byteIndex, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-                    runCommand([&] { HoujinRichEditMouseMove(view, byteIndex, buttons, modifiers); });
+                    runCommand(m_platform, [&] { HoujinRichEditMouseMove(view, byteIndex, buttons, modifiers); });
                 });
         connect(view, &RichTextView::mouseDown, this,
                 [this, view](int byteIndex, Qt::MouseButton button, Qt::MouseButtons buttons,
                              Qt::KeyboardModifiers modifiers, bool doubleClick) {
-                    runCommand([&] { HoujinRichEditMouseDown(view, byteIndex, button, buttons, modifiers, doubleClick); });
+                    runCommand(m_platform, [&] { HoujinRichEditMouseDown(view, byteIndex, button, buttons, modifiers, doubleClick); });
                 });
     }
     for (int b = 0; b < store::kBookVolumeCount; ++b) {
@@ -142,9 +142,9 @@ void TMain::bindCommands()
         watch(c.editPage, WatchedRole::PageEdit, c.editPage);
         bindGrid(c.dbGrid);
         bindTextView(c.richEdit);
-        connect(c.comboBox, &QComboBox::activated, this, [this](int) { runCommand([this] { HbComboBoxChange(); }); });
+        connect(c.comboBox, &QComboBox::activated, this, [this](int) { runCommand(m_platform, [this] { HbComboBoxChange(); }); });
         connect(c.dbGrid, &QAbstractItemView::doubleClicked, this,
-                [this](const QModelIndex&) { runCommand([this] { HbooksDBGridDblClick(); }); });
+                [this](const QModelIndex&) { runCommand(m_platform, [this] { HbooksDBGridDblClick(); }); });
         connect(c.dbGrid, &DataGrid::resized, this, [this, b] { FitBookListColumns(b); });
     }
 }
@@ -182,7 +182,7 @@ bool TMain::eventFilter(QObject* watched, QEvent* event)
         case WatchedRole::ListGrid: handler = &TMain::HoujinDBGridKeyPress; break;
         default: return false;
         }
-        runCommand([&] { (this->*handler)(w.sender, key); });
+        runCommand(m_platform, [&] { (this->*handler)(w.sender, key); });
         // The grid's own Enter and Space would only move its selection about.
         if (w.role == WatchedRole::ListGrid && (*typed == QChar(13) || *typed == QChar(' ')))
             return true;
@@ -192,22 +192,22 @@ bool TMain::eventFilter(QObject* watched, QEvent* event)
         const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
         if (!committed.isEmpty()) {
             QChar key = committed.at(0);
-            runCommand([&] { HComboBoxKeyPress(w.sender, key); });
+            runCommand(m_platform, [&] { HComboBoxKeyPress(w.sender, key); });
         }
         return false;
     }
     if (event->type() == QEvent::MouseMove && w.role == WatchedRole::MouseArrowArea) {
-        runCommand([this] { HoujinDBGridMouseMove(); });
+        runCommand(m_platform, [this] { HoujinDBGridMouseMove(); });
         return false;
     }
     if (event->type() == QEvent::Wheel && w.role == WatchedRole::TextView) {
-        runCommand([this] { FormMouseWheel(); });
+        runCommand(m_platform, [this] { FormMouseWheel(); });
         // Not handled: the view under the mouse still scrolls.
         return false;
     }
     if (event->type() == QEvent::MouseButtonPress && w.role == WatchedRole::NetButton) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        runCommand([&] { BBtnNetMouseDown(at); });
+        runCommand(m_platform, [&] { BBtnNetMouseDown(at); });
         return true;
     }
     return false;

@@ -19,6 +19,7 @@
 #include "app/TMain.h"
 #include "display/ButtonGlyphs.h"
 #include "display/DataGrid.h"
+#include "display/Hints.h"
 #include "display/Fonts.h"
 #include "display/OutlineTree.h"
 #include "display/PanelSplitter.h"
@@ -64,12 +65,6 @@ const char* const kBookWord[3] = {"Hbooks", "Sbooks", "Tbooks"};
 QString name(const char* a, const char* b)
 {
     return QString::fromLatin1(a) + QString::fromLatin1(b);
-}
-
-void setHint(QWidget* w, const QString& hint)
-{
-    w->setToolTip(hint);
-    w->setStatusTip(hint);
 }
 
 QLabel* conditionLabel(QWidget* panel, const QString& text, int x, int y)
@@ -141,9 +136,10 @@ QWidget* sideStrip(QWidget* parent, const QString& objectName, const QString& up
     return strip;
 }
 
-RichTextView* textView(QWidget* parent, const QString& objectName, int pixels)
+RichTextView* textView(Platform& platform, QWidget* parent, const QString& objectName, int pixels)
 {
     auto* view = new RichTextView(parent);
+    view->setPlatform(platform);
     view->setObjectName(objectName);
     view->setFont(face(display::articleFontFamily(), pixels));
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -388,7 +384,7 @@ QWidget* TMain::buildLawTab(int v)
     c.treeSplitter = new PanelSplitter(c.treeView, PanelSplitter::PanelSide::Left, 3, 0, c.panel2);
     c.treeSplitter->setObjectName(name(w, "Splitter2"));
     listRow->addWidget(c.treeSplitter);
-    c.dbGrid = new DataGrid(c.panel2);
+    c.dbGrid = new DataGrid(m_platform, c.panel2);
     c.dbGrid->setObjectName(name(w, "DBGrid"));
     c.dbGrid->horizontalHeader()->setFont(face(kPGothic, 15, true));
     c.dbGrid->setColumns({{"Kubun", QStringLiteral("区分"), 62},
@@ -409,7 +405,7 @@ QWidget* TMain::buildLawTab(int v)
     textRow->setSpacing(0);
     c.panel4 = sideStrip(panel3, name(w, "Panel4"), QStringLiteral("詳"), QStringLiteral("細"));
     textRow->addWidget(c.panel4);
-    c.richEdit = textView(panel3, name(w, "RichEdit"), 16);
+    c.richEdit = textView(m_platform, panel3, name(w, "RichEdit"), 16);
     setHint(c.richEdit, QStringLiteral("範囲選択後、マウスを右クリックするとコピーできます"));
     textRow->addWidget(c.richEdit, 1);
     column->addWidget(panel3, 1);
@@ -447,7 +443,7 @@ QWidget* TMain::buildBookTab(int b)
     listRow->setContentsMargins(0, 0, 0, 0);
     listRow->setSpacing(0);
     listRow->addWidget(sideStrip(panel2, name(w, "Panel5"), QStringLiteral("一"), QStringLiteral("覧")));
-    c.dbGrid = new DataGrid(panel2);
+    c.dbGrid = new DataGrid(m_platform, panel2);
     c.dbGrid->setObjectName(name(w, "DBGrid"));
     c.dbGrid->horizontalHeader()->setFont(face(kPGothic, 15, true));
     c.dbGrid->setColumns({{"BookNameShort", QStringLiteral("書籍略称"), 126},
@@ -473,7 +469,7 @@ QWidget* TMain::buildBookTab(int b)
     // The print memo lies where the view is and shows only while an entry is printed.
     auto* place = new QGridLayout;
     place->setContentsMargins(0, 0, 0, 0);
-    c.richEdit = textView(c.panel3, name(w, "RichEdit"), 15);
+    c.richEdit = textView(m_platform, c.panel3, name(w, "RichEdit"), 15);
     place->addWidget(c.richEdit, 0, 0);
     c.memo = new QPlainTextEdit(c.panel3);
     c.memo->setObjectName(name(w, "Memo"));

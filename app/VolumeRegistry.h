@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include <QPointer>
+
+#include "authoring/ReferenceResolver.h"
 #include "nav/HistoryRing.h"
+#include "search/ReferenceScope.h"
 #include "store/IndexCharacters.h"
 #include "store/Volumes.h"
 
@@ -20,6 +24,8 @@ class QWidget;
 class DataGrid;
 class OutlineTree;
 class RichTextView;
+class TMemoWindow;
+class WordApplication;
 
 struct LawVolumeEntry {
     // Controls, in the order the main window registers them.
@@ -104,6 +110,18 @@ struct VolumeRegistry {
     int LinkEditorArticleMissing = 0;
     std::string AuthoringDrive;
     int AutoStampSetting = 0;
+    // The code of the link the editor registered last: 同 and phrases such as 「同法第５条」
+    // propose it.
+    std::string LastLinkCode = authoring::kFirstLinkCode;
+
+    // The values the reference dialog (TSansyo) and the reference search share for one run.
+    search::ReferenceDialogValues Sansyo;
+    // The memo window created last; empty once that window is freed.
+    QPointer<TMemoWindow> LatestMemoWindow;
+
+    // The word processor's automation client the platform provides (the main window's
+    // WordApplication1), nullptr when it has none; not owned.
+    WordApplication* WordApplication1 = nullptr;
 
     // The tick count when the program started (the start-up time and the search timer).
     std::int64_t StartTick = 0;

@@ -25,7 +25,6 @@ int main(int, char** argv)
     display::registerFontSubstitutions();
     installJapaneseTranslations(application);
     QtPlatform platform;
-    PlatformScope platformScope(platform);
 
     auto* splash = new TSplash;
     splash->show();

@@ -8,13 +8,14 @@
 #include "store/Value.h"
 #include "text/QtText.h"
 
-LinkGridModel::LinkGridModel(store::Table& links, store::Table& master, QObject* parent)
+LinkGridModel::LinkGridModel(Platform& platform, store::Table& links, store::Table& master, QObject* parent)
     : DataSourceModel({{"ＫＥＹ", QStringLiteral("ＫＥＹ"), 50},
                        {"条件", QStringLiteral("条件"), 240},
                        {"リンク条文本文", QStringLiteral("リンク条文本文"), 120},
                        {"リンク条文番号", QStringLiteral("条文番号"), 60},
                        {"リンク条文区分２", QStringLiteral("条文区分"), 80}},
                       parent),
+      m_platform(platform),
       m_links(links),
       m_master(master)
 {
@@ -57,7 +58,7 @@ bool LinkGridModel::setData(const QModelIndex& index, const QVariant& value, int
     if (role != Qt::EditRole || !index.isValid() || index.column() < 1 || index.column() > 3)
         return false;
     const std::string& field = columns()[static_cast<std::size_t>(index.column())].fieldName;
-    const bool stored = runCommand([&] {
+    const bool stored = runCommand(m_platform, [&] {
         m_links.MoveTo(index.row());
         m_links.Edit();
         m_links.SetFieldValue(field, text::fromQString(value.toString()));

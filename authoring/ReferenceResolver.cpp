@@ -13,8 +13,6 @@
 
 namespace authoring {
 
-std::string LastLinkCode = "10";
-
 namespace {
 
 // A set of current codes as inclusive ranges; no range at all means every code.

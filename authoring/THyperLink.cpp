@@ -95,7 +95,7 @@ THyperLink::~THyperLink()
     // An editor freed without being closed (the program ending with it open) still keeps what
     // was typed into the row.
     if (!m_closed)
-        runCommand([this] {
+        runCommand(m_platform, [this] {
             if (Table1.Active())
                 Table1.CheckBrowseMode();
         });
@@ -178,7 +178,8 @@ void THyperLink::fillProposal()
 {
     Edit3->setText(QString::number(rowValue("ＫＥＹ").asInteger()));
     Edit4->setText(text::toQString(Phrase));
-    const std::string code = authoring::ResolveCategoryCode(Phrase, VolumeIndex, static_cast<int>(CurrentCode));
+    const std::string code = authoring::ResolveCategoryCode(Phrase, VolumeIndex, static_cast<int>(CurrentCode),
+                                                                m_registry.LastLinkCode);
     Edit6->setText(text::toQString(code));
     Edit5->setText(text::toQString(authoring::ExtractArticleNumber(Phrase, code)));
     UpdateLinkLabel();
@@ -230,7 +231,7 @@ void THyperLink::CodeButtonClick(QPushButton* button)
 
 void THyperLink::SameButtonClick()
 {
-    Edit6->setText(text::toQString(authoring::LastLinkCode));
+    Edit6->setText(text::toQString(m_registry.LastLinkCode));
     UpdateLinkLabel();
 }
 
@@ -269,7 +270,7 @@ bool THyperLink::registerLink()
         throw;
     }
     Table2.Refresh();
-    authoring::LastLinkCode = fields.code;
+    m_registry.LastLinkCode = fields.code;
     return true;
 }
 
@@ -304,7 +305,7 @@ void THyperLink::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        runCommand([this] { FormShow(); });
+        runCommand(m_platform, [this] { FormShow(); });
     }
 }
 
@@ -345,7 +346,7 @@ void THyperLink::FormShow()
 
 void THyperLink::closeEvent(QCloseEvent* event)
 {
-    runCommand([this] { CloseEditor(); });
+    runCommand(m_platform, [this] { CloseEditor(); });
     event->accept();
 }
 

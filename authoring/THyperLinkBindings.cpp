@@ -62,14 +62,14 @@ void THyperLink::watch(QObject* object, Role role)
 void THyperLink::bindCommands()
 {
     auto onClick = [this](QAbstractButton* b, void (THyperLink::*handler)()) {
-        connect(b, &QAbstractButton::clicked, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+        connect(b, &QAbstractButton::clicked, this, [this, handler] { runCommand(m_platform, [this, handler] { (this->*handler)(); }); });
     };
     auto onTrigger = [this](QAction* a, std::function<void()> handler) {
-        connect(a, &QAction::triggered, this, [handler] { runCommand(handler); });
+        connect(a, &QAction::triggered, this, [this, handler] { runCommand(m_platform, handler); });
     };
     auto move = [this](void (store::DataSet::*step)()) {
         return [this, step] {
-            runCommand([this, step] {
+            runCommand(m_platform, [this, step] {
                 if (Table1.Active())
                     (Table1.*step)();
             });
@@ -77,7 +77,7 @@ void THyperLink::bindCommands()
     };
 
     for (EnterButton* b : CodeButtons)
-        connect(b, &QAbstractButton::clicked, this, [this, b] { runCommand([this, b] { CodeButtonClick(b); }); });
+        connect(b, &QAbstractButton::clicked, this, [this, b] { runCommand(m_platform, [this, b] { CodeButtonClick(b); }); });
     onClick(SameButton, &THyperLink::SameButtonClick);
     onClick(ConvertButton, &THyperLink::ConvertButtonClick);
     onClick(RegisterButton, &THyperLink::RegisterButtonClick);
@@ -102,15 +102,15 @@ void THyperLink::bindCommands()
     onClick(Button90, &THyperLink::Button90Click);
     onClick(Button92, &THyperLink::Button92Click);
     onClick(Button91, &THyperLink::Button92Click);
-    connect(Button63, &QAbstractButton::clicked, this, [this] { runCommand([this] { FindInArticleText(true); }); });
-    connect(Button64, &QAbstractButton::clicked, this, [this] { runCommand([this] { FindInArticleText(false); }); });
+    connect(Button63, &QAbstractButton::clicked, this, [this] { runCommand(m_platform, [this] { FindInArticleText(true); }); });
+    connect(Button64, &QAbstractButton::clicked, this, [this] { runCommand(m_platform, [this] { FindInArticleText(false); }); });
     onClick(Button88, &THyperLink::Button88Click);
     onClick(Button57, &THyperLink::Button57Click);
     for (EnterButton* b : ParagraphButtons)
-        connect(b, &QAbstractButton::clicked, this, [this, b] { runCommand([this, b] { JumpToParagraph(text::fromQString(b->text())); }); });
+        connect(b, &QAbstractButton::clicked, this, [this, b] { runCommand(m_platform, [this, b] { JumpToParagraph(text::fromQString(b->text())); }); });
     onClick(Button72, &THyperLink::Button72Click);
     onClick(Button73, &THyperLink::Button73Click);
-    connect(ComboBox1, &QComboBox::activated, this, [this](int) { runCommand([this] { ComboBox1Change(); }); });
+    connect(ComboBox1, &QComboBox::activated, this, [this](int) { runCommand(m_platform, [this] { ComboBox1Change(); }); });
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int) { FitGridColumns(); });
     // A tab's grid takes its size when the tab is laid out, which may follow the change.
     connect(DBGrid1, &DataGrid::resized, this, [this] { FitGridColumns(); });
@@ -143,12 +143,12 @@ void THyperLink::bindCommands()
                            Bound{BangouNomiField, "番号のみ"}, Bound{HyodaiField, "表題"}, Bound{BangouField, "条文本文"}}) {
         QLineEdit* edit = b.edit;
         const char* field = b.field;
-        connect(edit, &QLineEdit::textEdited, this, [this, edit, field] { runCommand([&] { fieldEdited(field, edit); }); });
+        connect(edit, &QLineEdit::textEdited, this, [this, edit, field] { runCommand(m_platform, [&] { fieldEdited(field, edit); }); });
     }
-    connect(DBRichEdit1, &QTextEdit::textChanged, this, [this] { runCommand([this] { articleTextEdited(); }); });
+    connect(DBRichEdit1, &QTextEdit::textChanged, this, [this] { runCommand(m_platform, [this] { articleTextEdited(); }); });
     // A refused drop is reported once the drag has ended.
     connect(DBRichEdit1, &ArticleTextField::insertionRefused, this,
-            [this] { runCommand([this] { showMessage(kArticleTextTooLong); }); }, Qt::QueuedConnection);
+            [this] { runCommand(m_platform, [this] { showMessage(kArticleTextTooLong); }); }, Qt::QueuedConnection);
 
     for (QLineEdit* numeric : {KeyField, GyoField, KaiseiField, BangouNomiField})
         watch(numeric, Role::NumericField);
@@ -190,7 +190,7 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
                 return false;
             }
             bool swallowed = false;
-            runCommand([&] { swallowed = articleTextKey(key); });
+            runCommand(m_platform, [&] { swallowed = articleTextKey(key); });
             return swallowed;
         }
         if (event->type() == QEvent::InputMethod) {
@@ -198,7 +198,7 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
             if (committed.isEmpty())
                 return false;
             bool refused = false;
-            runCommand([&] {
+            runCommand(m_platform, [&] {
                 refused = !DBRichEdit1->takes(text::fromQString(committed));
                 if (refused) {
                     endComposition(widget);
@@ -219,7 +219,7 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
             if (authoring::OnlyHalfWidthDigits(text::fromQString(committed)))
                 return false;
             endComposition(widget);
-            runCommand([this] { showMessage(kDigitsOnly); });
+            runCommand(m_platform, [this] { showMessage(kDigitsOnly); });
             return true;
         }
         if (event->type() == QEvent::Drop) {
@@ -228,7 +228,7 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
                 return false;
             drop->ignore();
             // The box waits for the drag to have ended.
-            QMetaObject::invokeMethod(this, [this] { runCommand([this] { showMessage(kDigitsOnly); }); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this] { runCommand(m_platform, [this] { showMessage(kDigitsOnly); }); }, Qt::QueuedConnection);
             return true;
         }
     }
@@ -243,9 +243,9 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             return false;
         if (role == Role::CodeOfRow)
-            runCommand([this] { CheckCategoryCode(false); });
+            runCommand(m_platform, [this] { CheckCategoryCode(false); });
         else if (role == Role::CodeField)
-            runCommand([this] { UpdateLinkLabel(); });
+            runCommand(m_platform, [this] { UpdateLinkLabel(); });
         return false;
     }
     if (event->type() != QEvent::KeyPress)
@@ -256,11 +256,11 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
     switch (role) {
     case Role::NumericField: {
         if (key->matches(QKeySequence::Paste)) {
-            runCommand([&] { pasteIntoNumericField(static_cast<QLineEdit*>(widget)); });
+            runCommand(m_platform, [&] { pasteIntoNumericField(static_cast<QLineEdit*>(widget)); });
             return true;
         }
         if (enter) {
-            runCommand([&] {
+            runCommand(m_platform, [&] {
                 if (widget != BangouNomiField) {
                     const std::int64_t stamp = rowValue("改正").asInteger();
                     if (stamp > 0) {
@@ -278,12 +278,12 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
         const QChar c = typed.at(0);
         if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QChar(8) || c == QChar(27) || c == QChar(127))
             return false;
-        runCommand([this] { showMessage(kDigitsOnly); });
+        runCommand(m_platform, [this] { showMessage(kDigitsOnly); });
         return true;
     }
     case Role::CodeOfRow:
         if (enter) {
-            runCommand([this] { CheckCategoryCode(true); });
+            runCommand(m_platform, [this] { CheckCategoryCode(true); });
             return true;
         }
         return false;
@@ -302,13 +302,13 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
     case Role::KeyJump:
     case Role::GyoJump:
         if (enter) {
-            runCommand([&] { role == Role::KeyJump ? KeyJump() : GyoJump(); });
+            runCommand(m_platform, [&] { role == Role::KeyJump ? KeyJump() : GyoJump(); });
             return true;
         }
         return false;
     case Role::CodeField:
         if (enter) {
-            runCommand([&] {
+            runCommand(m_platform, [&] {
                 UpdateLinkLabel();
                 focusNextControl(widget);
             });

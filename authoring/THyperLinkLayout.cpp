@@ -188,7 +188,7 @@ QWidget* THyperLink::buildArticleListTab()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
 
-    DBGrid1 = new DataGrid(tab);
+    DBGrid1 = new DataGrid(m_platform, tab);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setColumns({{"ＫＥＹ", QStringLiteral("ＫＥＹ"), 50},
                          {"行", QStringLiteral("行"), 60},
@@ -245,9 +245,9 @@ QWidget* THyperLink::buildLinkListTab()
     tab->setObjectName(QStringLiteral("TabSheet2"));
     auto* row = new QHBoxLayout(tab);
     row->setContentsMargins(0, 0, 0, 0);
-    DBGrid2 = new DataGrid(tab);
+    DBGrid2 = new DataGrid(m_platform, tab);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    auto* model = new LinkGridModel(Table2, Table3);
+    auto* model = new LinkGridModel(m_platform, Table2, Table3);
     model->setCellFont(face(kPGothic, 12));
     DBGrid2->setGridModel(model);
     DBGrid2->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -329,6 +329,7 @@ QWidget* THyperLink::buildRegistrationTab()
 void THyperLink::buildArticleText()
 {
     DBRichEdit1 = new ArticleTextField(this);
+    DBRichEdit1->setPlatform(m_platform);
     DBRichEdit1->setObjectName(QStringLiteral("DBRichEdit1"));
     DBRichEdit1->setWritable(true);
     DBRichEdit1->setAcceptRichText(false);

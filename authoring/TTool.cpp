@@ -61,7 +61,7 @@ TTool::TTool(MainWindowInterface& main)
         b->setGeometry(s.left, 0, kButtonWidth, kButtonHeight);
         b->setAutoDefault(false);
         auto handler = s.handler;
-        connect(b, &QPushButton::clicked, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+        connect(b, &QPushButton::clicked, this, [this, handler] { runCommand(m_main.platformOfWindow(), [this, handler] { (this->*handler)(); }); });
         *s.button = b;
     }
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -41,7 +41,7 @@ constexpr int kMatchLimit = 1'000'000;
 
 }  // namespace
 
-void ShowBookEntry(VolumeRegistry& registry, int b)
+void ShowBookEntry(Platform& platform, VolumeRegistry& registry, int b)
 {
     if (!registry.files.bookPresent(b))
         return;
@@ -64,20 +64,20 @@ void ShowBookEntry(VolumeRegistry& registry, int b)
     // Not painted while it is coloured, so the colours appear at once.
     view->setUpdatesEnabled(false);
     if (!entry.HighlightWord2.empty())
-        ColourBookKeyword(registry, b, entry.HighlightWord2, display::kBookWord2Colour);
+        ColourBookKeyword(platform, registry, b, entry.HighlightWord2, display::kBookWord2Colour);
     if (!entry.HighlightWord1.empty())
-        ColourBookKeyword(registry, b, entry.HighlightWord1, display::kBookWord1Colour);
+        ColourBookKeyword(platform, registry, b, entry.HighlightWord1, display::kBookWord1Colour);
     view->setUpdatesEnabled(true);
 }
 
-void ColourBookKeyword(VolumeRegistry& registry, int b, const std::string& word, const QColor& colour)
+void ColourBookKeyword(Platform& platform, VolumeRegistry& registry, int b, const std::string& word, const QColor& colour)
 {
     if (!registry.files.bookPresent(b) || word.empty())
         return;
     RichTextView* view = registry.book[static_cast<std::size_t>(b)].RichEdit;
     if (!view)
         return;
-    platform().setScreenCursor(CursorShape::Hourglass);
+    platform.setScreenCursor(CursorShape::Hourglass);
     view->select(0, 0);
     const int length = static_cast<int>(word.size());
     for (int matches = 0; matches < kMatchLimit; ++matches) {
@@ -88,5 +88,5 @@ void ColourBookKeyword(VolumeRegistry& registry, int b, const std::string& word,
         view->setTextColor(colour);
     }
     view->setCaretPosition(0);
-    platform().setScreenCursor(CursorShape::Arrow);
+    platform.setScreenCursor(CursorShape::Arrow);
 }

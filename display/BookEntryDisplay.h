@@ -5,6 +5,7 @@
 #include <QColor>
 #include <string>
 
+class Platform;
 struct VolumeRegistry;
 
 namespace store {
@@ -30,8 +31,8 @@ inline const QColor kBookWord2Colour(255, 0, 255);
 
 // The book sub table of book volume b moved: its view shows the entry's two lines, word 2 of b
 // in magenta and then word 1 in red (red wins where they overlap).
-void ShowBookEntry(VolumeRegistry& registry, int b);
+void ShowBookEntry(Platform& platform, VolumeRegistry& registry, int b);
 
 // Colours every occurrence of word in b's view, letters compared without regard to case; an
 // empty word colours nothing. The hourglass shows meanwhile.
-void ColourBookKeyword(VolumeRegistry& registry, int b, const std::string& word, const QColor& colour);
+void ColourBookKeyword(Platform& platform, VolumeRegistry& registry, int b, const std::string& word, const QColor& colour);

@@ -8,7 +8,7 @@
 #include "display/ScopedFlag.h"
 #include "platform/Platform.h"
 
-DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
+DataGrid::DataGrid(Platform& platform, QWidget* parent) : QTableView(parent), m_platform(platform)
 {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -81,5 +81,5 @@ void DataGrid::followDataSet(int row)
 void DataGrid::userMovedTo(int row)
 {
     // A row chosen by the user is a command: what it displays may fail and is reported.
-    runCommand([&] { m_model->moveTo(row); });
+    runCommand(m_platform, [&] { m_model->moveTo(row); });
 }

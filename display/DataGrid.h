@@ -7,11 +7,14 @@
 
 #include "display/DataSourceModel.h"
 
+class Platform;
+
 class DataGrid : public QTableView {
     Q_OBJECT
 
 public:
-    explicit DataGrid(QWidget* parent = nullptr);
+    // platform reports what fails when the user moves to a row.
+    explicit DataGrid(Platform& platform, QWidget* parent = nullptr);
 
     // The grid's columns (titles and design widths), its rows drawn in rowFont and rowColour.
     void setColumns(std::vector<GridColumn> columns, const QFont& rowFont, const QColor& rowColour);
@@ -36,6 +39,7 @@ private:
     void followDataSet(int row);
     void userMovedTo(int row);
 
+    Platform& m_platform;
     DataSourceModel* m_model = nullptr;
     bool m_following = false;  // set while the selection is moved to follow the data set
 };

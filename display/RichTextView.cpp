@@ -233,5 +233,6 @@ const display::PlainTextMap& RichTextView::map() const
 
 void RichTextView::putOnClipboard(const std::string& cp932Text)
 {
-    platform().setClipboardText(cp932Text);
+    if (m_platform)
+        m_platform->setClipboardText(cp932Text);
 }

@@ -12,6 +12,7 @@
 #include "display/PlainTextMap.h"
 
 class QMimeData;
+class Platform;
 
 class RichTextView : public QTextEdit {
     Q_OBJECT
@@ -56,6 +57,10 @@ public:
     // letters compared without regard to case, anywhere in a word; -1 when there is none.
     int findText(const std::string& needle, int from, int to) const;
 
+    // The platform whose clipboard copies write; the window that owns the view sets it. A view
+    // without one (a scratch view, a benchmark's) copies nothing.
+    void setPlatform(Platform& platform) { m_platform = &platform; }
+
     // Puts the selection's plain text on the clipboard; nothing when the selection is empty.
     void copy();
 
@@ -76,7 +81,8 @@ protected:
 private:
     const display::PlainTextMap& map() const;
     // The one place where the view writes the clipboard.
-    static void putOnClipboard(const std::string& cp932Text);
+    void putOnClipboard(const std::string& cp932Text);
+    Platform* m_platform = nullptr;
 
     // The byte map of the current document, dropped whenever its content changes.
     mutable std::optional<display::PlainTextMap> m_map;

@@ -114,7 +114,7 @@ void FollowTextLink(MainWindowInterface& main, int v, int pressedAt)
     if (z < 0) {
         registry.LinkToMemoMode = 0;
         registry.RenderSuspended = 0;
-        PresetScope = z;
+        registry.Sansyo.PresetScope = z;
         ReferenceSearch(main, v);
         return;
     }

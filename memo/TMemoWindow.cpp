@@ -15,6 +15,7 @@
 #include "display/ButtonGlyphs.h"
 #include "display/DisplayMessages.h"
 #include "display/Fonts.h"
+#include "display/Hints.h"
 #include "display/RichTextView.h"
 #include "display/ScopedFlag.h"
 #include "display/TextLinks.h"
@@ -34,8 +35,6 @@
 #include "store/Table.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
-
-QPointer<TMemoWindow> LatestMemoWindow;
 
 namespace {
 
@@ -61,12 +60,6 @@ const MemoButtonLayout kButtons[] = {
     {&TMemoWindow::MemoKanren, "MemoKanren", 127, "この条文を参照している条文の検索", 10},
     {&TMemoWindow::MemoNet, "MemoNet", 155, "ホームページの表示", 12},
 };
-
-void setHint(QWidget* w, const QString& hint)
-{
-    w->setToolTip(hint);
-    w->setStatusTip(hint);
-}
 
 }  // namespace
 
@@ -118,6 +111,7 @@ void TMemoWindow::buildPanel()
 void TMemoWindow::buildPane()
 {
     MemoRichEdit = new RichTextView(this);
+    MemoRichEdit->setPlatform(m_main.platformOfWindow());
     MemoRichEdit->setObjectName(QStringLiteral("MemoRichEdit"));
     QFont paneFont(display::articleFontFamily());
     paneFont.setPixelSize(16);
@@ -173,10 +167,10 @@ void TMemoWindow::buildMenu()
 void TMemoWindow::bindCommands()
 {
     auto onClick = [this](QToolButton* button, void (TMemoWindow::*handler)()) {
-        connect(button, &QToolButton::clicked, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+        connect(button, &QToolButton::clicked, this, [this, handler] { runCommand(m_main.platformOfWindow(), [this, handler] { (this->*handler)(); }); });
     };
     auto onTrigger = [this](QAction* action, void (TMemoWindow::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, [this, handler] { runCommand(m_main.platformOfWindow(), [this, handler] { (this->*handler)(); }); });
     };
     onClick(HomeMove, &TMemoWindow::HomeMoveClick);
     onClick(MemoPrint, &TMemoWindow::MemoPrintClick);
@@ -195,11 +189,11 @@ void TMemoWindow::bindCommands()
     connect(MemoRichEdit, &RichTextView::mouseDown, this,
             [this](int byteIndex, Qt::MouseButton, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
                    bool doubleClick) {
-                runCommand([&] { MemoRichEditMouseDown(byteIndex, buttons, modifiers, doubleClick); });
+                runCommand(m_main.platformOfWindow(), [&] { MemoRichEditMouseDown(byteIndex, buttons, modifiers, doubleClick); });
             });
     connect(MemoRichEdit, &RichTextView::mouseMoved, this,
             [this](int byteIndex, Qt::MouseButtons, Qt::KeyboardModifiers) {
-                runCommand([&] { MemoRichEditMouseMove(byteIndex); });
+                runCommand(m_main.platformOfWindow(), [&] { MemoRichEditMouseMove(byteIndex); });
             });
 }
 
@@ -287,18 +281,18 @@ void TMemoWindow::MemoPrintClick()
 {
     // The window's own copy, whatever the main window shows by now; the pane stands in when the
     // copy does not load.
-    PrintRichText(CopiedRtf, *MemoRichEdit);
+    PrintRichText(m_main.platformOfWindow(), CopiedRtf, *MemoRichEdit);
 }
 
 void TMemoWindow::MemoWordClick()
 {
-    CopyWholeText(*MemoRichEdit);
-    ExportToWord();
+    CopyWholeText(m_main.platformOfWindow(), *MemoRichEdit);
+    ExportToWord(m_main.platformOfWindow(), m_main.registry().WordApplication1);
 }
 
 void TMemoWindow::MemoCopyActionClick()
 {
-    CopySelection(*MemoRichEdit);
+    CopySelection(m_main.platformOfWindow(), *MemoRichEdit);
 }
 
 void TMemoWindow::MemoAllSelectActionClick()
@@ -339,27 +333,27 @@ void TMemoWindow::ReferringArticlesSearch(int presetScope)
     const int v = VolumeIndex;
     if (!r.files.lawPresent(v))
         return;
-    PresetScope = presetScope;
+    r.Sansyo.PresetScope = presetScope;
     // Looked up without moving the list, which may show anything by now. An article the volume
     // no longer has is searched as the main window searches an empty list's: code 0, no number.
     store::Table* second = r.tables.law[VolumeSlot(v)].mainTable2;
     const bool found = second && second->Active() && second->Locate("Gyo", {store::Value(ArticleGyo)});
-    ReferredCode = found ? static_cast<int>(second->IntegerField("KubunNo")) : 0;
+    r.Sansyo.ReferredCode = found ? static_cast<int>(second->IntegerField("KubunNo")) : 0;
     const std::string bangou = found ? second->TextField("Bangou") : std::string();
-    SearchScope = CurrentArticleOption = MemoSizeOption = -1;
+    r.Sansyo.SearchScope = r.Sansyo.CurrentArticleOption = r.Sansyo.MemoSizeOption = -1;
     {
-        TSansyo dialog(m_main.platformOfWindow(), this);
+        TSansyo dialog(m_main.platformOfWindow(), r.Sansyo, this);
         dialog.SansyoRadioGroup2->setItemIndex(1);
         dialog.SansyoRadioGroup2->setEnabled(false);
         dialog.exec();
     }
-    if (SearchScope == -1)
+    if (r.Sansyo.SearchScope == -1)
         return;
 
     store::Query& q = TakeLawQuery(m_main, v);
     StartSearchTimer(m_main);
-    const std::string searchText = search::ReferenceSearchText(ReferredCode, bangou);
-    const std::string phrase = search::ScopePhrase(SearchScope, v);
+    const std::string searchText = search::ReferenceSearchText(r.Sansyo.ReferredCode, bangou);
+    const std::string phrase = search::ScopePhrase(r.Sansyo.SearchScope, v);
     if (!OpenReferringArticles(m_main, v, ArticleGyo, q))
         return;
 
@@ -368,9 +362,9 @@ void TMemoWindow::ReferringArticlesSearch(int presetScope)
     ListReferringArticles(m_main, v, q, searchText, phrase);
     StopSearchTimer(m_main);
     MemoRichEdit->setFocus();
-    if (MemoSizeOption == 0)
+    if (r.Sansyo.MemoSizeOption == 0)
         showMinimized();
-    else if (MemoSizeOption == 1)
+    else if (r.Sansyo.MemoSizeOption == 1)
         showNormal();
 }
 
@@ -439,7 +433,7 @@ bool TMemoWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == MemoNet && event->type() == QEvent::MouseButtonPress) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        runCommand([&] { MemoNetMouseDown(at); });
+        runCommand(m_main.platformOfWindow(), [&] { MemoNetMouseDown(at); });
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -467,7 +461,7 @@ TMemoWindow* ShowMemoWindow(MainWindowInterface& main, int)
         state = answer == Answer::Yes ? Qt::WindowMaximized : Qt::WindowMinimized;
     }
     auto* window = new TMemoWindow(main);
-    LatestMemoWindow = window;
+    main.registry().LatestMemoWindow = window;
     window->setWindowState(state);
     window->show();
     return window;

@@ -85,9 +85,6 @@ private:
     MainWindowInterface& m_main;
 };
 
-// The memo window created last; empty once that window is freed.
-extern QPointer<TMemoWindow> LatestMemoWindow;
-
 // Opens a memo window. While a link is followed into a memo window (LinkToMemoMode), it opens in
 // the normal state without a question and shows the link's target; otherwise the main window's
 // current article of the active law tab, maximised or minimised as the user answers

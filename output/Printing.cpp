@@ -157,22 +157,22 @@ QPrinter& ApplicationPrinter()
     return *printer;
 }
 
-void PrintRichText(const std::string& buffer, RichTextView& view)
+void PrintRichText(Platform& platform, const std::string& buffer, RichTextView& view)
 {
     TTemp temp;
     RichTextView& scratch = *temp.TempRichEdit1;
     output::LoadCopyOfView(buffer, view, scratch, true);
     normaliseForPrinting(scratch);
     QPrinter& printer = ApplicationPrinter();
-    if (!platform().printerSetup(printer))
+    if (!platform.printerSetup(printer))
         return;
     printDocument(*scratch.document(), printer);
 }
 
-void PrintBookEntry(QWidget& mainWindow, const BookVolumeEntry& book)
+void PrintBookEntry(Platform& platform, QWidget& mainWindow, const BookVolumeEntry& book)
 {
     QPrinter& printer = ApplicationPrinter();
-    if (!platform().printerSetup(printer))
+    if (!platform.printerSetup(printer))
         return;
     QImage picture;
     {

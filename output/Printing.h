@@ -6,6 +6,7 @@
 #include <QRect>
 #include <string>
 
+class Platform;
 class QPrinter;
 class QWidget;
 class RichTextView;
@@ -21,14 +22,14 @@ QPrinter& ApplicationPrinter();
 // A cancelled dialog prints nothing. Neither view nor the user's clipboard is touched, and no
 // scratch file is left behind. A printer error is thrown (std::runtime_error) for the command
 // boundary to show.
-void PrintRichText(const std::string& buffer, RichTextView& view);
+void PrintRichText(Platform& platform, const std::string& buffer, RichTextView& view);
 
 // Prints mainWindow as a picture on one page, with book's detail text shown as plain text in
 // its print memo for the occasion: after the printer set-up dialog (cancelled: nothing at all),
 // the print memo takes the view's place, the window's client area is drawn at that moment and
 // printed at the page's top-left corner, scaled with its proportions kept to the largest size
 // that fits; then the view comes back and the print memo is emptied, whatever happened.
-void PrintBookEntry(QWidget& mainWindow, const BookVolumeEntry& book);
+void PrintBookEntry(Platform& platform, QWidget& mainWindow, const BookVolumeEntry& book);
 
 namespace output {
 

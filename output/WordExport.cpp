@@ -11,8 +11,6 @@
 
 namespace {
 
-WordApplication* g_wordApplication = nullptr;
-
 // Writes the fallback file; false when it cannot be created or written in full.
 bool writeFallbackFile(const std::string& name, const std::string& bytes)
 {
@@ -28,29 +26,19 @@ bool writeFallbackFile(const std::string& name, const std::string& bytes)
 
 WordApplication::~WordApplication() = default;
 
-WordApplication* WordApplication1()
+void CopySelection(Platform& platform, const RichTextView& view)
 {
-    return g_wordApplication;
+    platform.setClipboardText(view.selectedText());
 }
 
-void SetWordApplication(WordApplication* client)
+void CopyWholeText(Platform& platform, const RichTextView& view)
 {
-    g_wordApplication = client;
+    platform.setClipboardText(view.plainText());
 }
 
-void CopySelection(const RichTextView& view)
+void ExportToWord(Platform& platform, WordApplication* word)
 {
-    platform().setClipboardText(view.selectedText());
-}
-
-void CopyWholeText(const RichTextView& view)
-{
-    platform().setClipboardText(view.plainText());
-}
-
-void ExportToWord()
-{
-    if (WordApplication* word = WordApplication1()) {
+    if (word) {
         try {
             word->pasteClipboardIntoNewDocument();
             return;
@@ -61,11 +49,11 @@ void ExportToWord()
     // Relative to the working directory, which may even have been removed under the program:
     // then the write fails and the message says so.
     const std::string name = output::NextFallbackFileName(".");
-    if (!writeFallbackFile(name, output::FallbackFileText(platform().clipboardText()))) {
-        platform().showMessage(text::cp932(outputmessages::kWordCannotStart));
+    if (!writeFallbackFile(name, output::FallbackFileText(platform.clipboardText()))) {
+        platform.showMessage(text::cp932(outputmessages::kWordCannotStart));
         return;
     }
-    platform().shellOpen(name);
+    platform.shellOpen(name);
 }
 
 namespace output {

@@ -21,22 +21,20 @@ public:
     virtual void pasteClipboardIntoNewDocument() = 0;
 };
 
-// The automation client of this platform, or nullptr when it has none (the default). The caller
-// keeps ownership.
-WordApplication* WordApplication1();
-void SetWordApplication(WordApplication* client);
+class Platform;
 
 // The clipboard's text := the selected text of view (empty text when nothing is selected).
-void CopySelection(const RichTextView& view);
+void CopySelection(Platform& platform, const RichTextView& view);
 
 // The clipboard's text := the whole plain text of view.
-void CopyWholeText(const RichTextView& view);
+void CopyWholeText(Platform& platform, const RichTextView& view);
 
-// Sends the clipboard's current text to the word processor: through the automation client when
-// there is one and it succeeds; otherwise written to the next free fallback file, which the
+// Sends the clipboard's current text to the word processor: through the automation client word
+// (the registry's WordApplication1, nullptr when the platform has none) when there is one and it
+// succeeds; otherwise written to the next free fallback file, which the
 // shell is asked to OPEN (not waited for, its outcome not checked). Only when that file cannot
 // be written is "Microsoft Wordが起動できません" shown.
-void ExportToWord();
+void ExportToWord(Platform& platform, WordApplication* word);
 
 namespace output {
 

@@ -88,31 +88,12 @@ private:
     std::string m_applicationTitle;
 };
 
-// The platform the program runs on. Throws std::logic_error when none was installed, which is a
-// fault of the program or the test, never of the user.
-Platform& platform();
-
-// Installs p as the current platform (nullptr uninstalls); the caller keeps ownership.
-void setPlatform(Platform* p);
-
-// Installs a platform for as long as the scope lives and puts the previous one back after.
-class PlatformScope {
-public:
-    explicit PlatformScope(Platform& p);
-    ~PlatformScope();
-    PlatformScope(const PlatformScope&) = delete;
-    PlatformScope& operator=(const PlatformScope&) = delete;
-
-private:
-    Platform* m_previous;
-};
-
 // The text of an error for the error box. The program's own messages are UTF-8 literals; a
 // message that is not valid UTF-8 came from the tables and is already code page 932. The
 // table engine words its own errors in UTF-8 too.
 std::string errorTextOf(std::string_view message);
 std::string errorTextOf(const std::exception& error);
 
-// Runs one command. An error it raises ends the command and is shown in the standard error box;
-// the program goes on. Returns false when the command ended that way.
-bool runCommand(const std::function<void()>& command);
+// Runs one command. An error it raises ends the command and is shown in platform's standard error
+// box; the program goes on. Returns false when the command ended that way.
+bool runCommand(Platform& platform, const std::function<void()>& command);

@@ -12,6 +12,17 @@ namespace search {
 // Scope values as SearchScope holds them; -1 is a cancelled dialog.
 enum Scope : int { kScopeSeirei = 0, kScopeKisoku = 1, kScopeKai = 2, kScopeAll = 3 };
 
+// The values one reference search shares with its dialog. PresetScope is set by the caller
+// before the run (0 from the buttons and menus; a link's -1 or -2 fixes 政令 or 省令); the search
+// sets ReferredCode, and the dialog's 検　索 the three options (all -1 when it was cancelled).
+struct ReferenceDialogValues {
+    int PresetScope = 0;
+    int ReferredCode = 0;
+    int SearchScope = -1;
+    int CurrentArticleOption = -1;  // 0 メモウインドウへ貼付, 1 何もしない
+    int MemoSizeOption = -1;        // 0 最小サイズ, 1 通常サイズ
+};
+
 // The state of the dialog's "検索範囲" group when it opens.
 struct SansyoScopeState {
     bool groupEnabled = true;

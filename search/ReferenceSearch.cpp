@@ -21,12 +21,6 @@
 #include "text/Cp932.h"
 #include "text/QtText.h"
 
-int PresetScope = 0;
-int ReferredCode = 0;
-int SearchScope = -1;
-int CurrentArticleOption = -1;
-int MemoSizeOption = -1;
-
 namespace {
 
 // The article number of the list's current row, read from the main table: a search result
@@ -53,13 +47,13 @@ void ReferenceSearch(MainWindowInterface& main, int v)
     store::DataSet* shown = t.mainSource->dataSet();
     const bool hasArticle = shown && shown->Active() && !shown->IsEmpty();
 
-    ReferredCode = hasArticle ? static_cast<int>(shown->IntegerField("KubunNo")) : 0;
-    SearchScope = CurrentArticleOption = MemoSizeOption = -1;
+    r.Sansyo.ReferredCode = hasArticle ? static_cast<int>(shown->IntegerField("KubunNo")) : 0;
+    r.Sansyo.SearchScope = r.Sansyo.CurrentArticleOption = r.Sansyo.MemoSizeOption = -1;
     {
-        TSansyo dialog(main.platformOfWindow(), main.MainWidget());
+        TSansyo dialog(main.platformOfWindow(), r.Sansyo, main.MainWidget());
         dialog.exec();
     }
-    if (SearchScope == -1)
+    if (r.Sansyo.SearchScope == -1)
         return;
 
     store::Query& q = TakeLawQuery(main, v);
@@ -71,8 +65,8 @@ void ReferenceSearch(MainWindowInterface& main, int v)
 
     const std::int64_t gyo = shown->IntegerField("Gyo");
     const std::string bangou = bangouOfCurrentArticle(*t.mainTable, *shown);
-    const std::string searchText = search::ReferenceSearchText(ReferredCode, bangou);
-    const std::string phrase = search::ScopePhrase(SearchScope, v);
+    const std::string searchText = search::ReferenceSearchText(r.Sansyo.ReferredCode, bangou);
+    const std::string phrase = search::ScopePhrase(r.Sansyo.SearchScope, v);
 
     if (!OpenReferringArticles(main, v, gyo, q))
         return;
@@ -81,17 +75,17 @@ void ReferenceSearch(MainWindowInterface& main, int v)
     // The memo window copies the article the list still shows: the one referred to, to be read
     // beside the articles that refer to it.
     QPointer<TMemoWindow> memo;
-    if (CurrentArticleOption == 0) {
+    if (r.Sansyo.CurrentArticleOption == 0) {
         r.LinkToMemoMode = 0;
         r.RenderSuspended = 0;
         memo = new TMemoWindow(main);
-        LatestMemoWindow = memo;
+        r.LatestMemoWindow = memo;
         memo->show();
-        if (MemoSizeOption == 0)
+        if (r.Sansyo.MemoSizeOption == 0)
             memo->setWindowState(memo->windowState() | Qt::WindowMinimized);
     }
     ListReferringArticles(main, v, q, searchText, phrase);
-    if (memo && MemoSizeOption == 1)
+    if (memo && r.Sansyo.MemoSizeOption == 1)
         memo->MemoRichEdit->setFocus();
     StopSearchTimer(main);
 }
@@ -100,7 +94,7 @@ bool OpenReferringArticles(MainWindowInterface& main, int v, std::int64_t gyo, s
 {
     VolumeRegistry& r = main.registry();
     r.SqlClauseList = search::BuildReferenceStatement(v, r.files.LawFileNames[3][static_cast<std::size_t>(v)], gyo,
-                                                      SearchScope, ReferredCode);
+                                                      r.Sansyo.SearchScope, r.Sansyo.ReferredCode);
     if (OpenSearchQuery(main, q))
         return true;
     main.platformOfWindow().showMessage(text::cp932(searchmessages::kNoReferringArticle));

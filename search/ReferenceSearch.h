@@ -11,23 +11,15 @@ namespace store {
 class Query;
 }
 
-// The values one run shares with its dialog. PresetScope is set by the caller before the run
-// (0 from the buttons and menus; a link's -1 or -2 fixes 政令 or 省令); the search sets
-// ReferredCode, and the dialog's 検　索 the three options (all -1 when it was cancelled).
-extern int PresetScope;
-extern int ReferredCode;
-extern int SearchScope;
-extern int CurrentArticleOption;  // 0 メモウインドウへ貼付, 1 何もしない
-extern int MemoSizeOption;        // 0 最小サイズ, 1 通常サイズ
-
 // The run of the main window: the articles that refer to the current article of law volume v's
-// list, which a new memo window may hold beside them.
+// list, which a new memo window may hold beside them. The caller sets the registry's
+// Sansyo.PresetScope first.
 void ReferenceSearch(MainWindowInterface& main, int v);
 
 // The pieces the memo window's own run shares with it.
 //
 // Opens on q the statement of the articles of law volume v that refer to article gyo, within
-// SearchScope of ReferredCode. When none does: "この条文を参照している条文はありません", the search
+// the registry's Sansyo.SearchScope of Sansyo.ReferredCode. When none does: "この条文を参照している条文はありません", the search
 // timer stops, and the answer is false.
 bool OpenReferringArticles(MainWindowInterface& main, int v, std::int64_t gyo, store::Query& q);
 // Lists what q found in place of v's article list: the search text (the article number) and the

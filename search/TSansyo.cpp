@@ -45,10 +45,11 @@ void RadioGroup::setItemIndex(int index)
         m_items[static_cast<std::size_t>(index)]->setChecked(true);
 }
 
-TSansyo::TSansyo(Platform& platform, QWidget* parent)
+TSansyo::TSansyo(Platform& platform, search::ReferenceDialogValues& values, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint),
-      m_platform(platform)
+      m_platform(platform),
+      m_values(values)
 {
     setObjectName(QStringLiteral("Sansyo"));
     setWindowTitle(QStringLiteral("参照条文検索"));
@@ -96,10 +97,10 @@ TSansyo::TSansyo(Platform& platform, QWidget* parent)
     SansyoCancelButton = button("SansyoCancelButton", QStringLiteral("キャンセル"), 114);
     SansyoHelpButton = button("SansyoHelpButton", QStringLiteral("ヘルプ"), 210);
     SansyoOkButton->setDefault(true);
-    connect(SansyoOkButton, &QPushButton::clicked, this, [this] { runCommand([this] { SansyoOkButtonClick(); }); });
+    connect(SansyoOkButton, &QPushButton::clicked, this, [this] { runCommand(m_platform, [this] { SansyoOkButtonClick(); }); });
     connect(SansyoCancelButton, &QPushButton::clicked, this,
-            [this] { runCommand([this] { SansyoCancelButtonClick(); }); });
-    connect(SansyoHelpButton, &QPushButton::clicked, this, [this] { runCommand([this] { SansyoHelpButtonClick(); }); });
+            [this] { runCommand(m_platform, [this] { SansyoCancelButtonClick(); }); });
+    connect(SansyoHelpButton, &QPushButton::clicked, this, [this] { runCommand(m_platform, [this] { SansyoHelpButtonClick(); }); });
 
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
@@ -108,7 +109,7 @@ TSansyo::TSansyo(Platform& platform, QWidget* parent)
 
 void TSansyo::FormCreate()
 {
-    const search::SansyoScopeState state = search::SansyoScopeStateFor(PresetScope, ReferredCode);
+    const search::SansyoScopeState state = search::SansyoScopeStateFor(m_values.PresetScope, m_values.ReferredCode);
     QRadioButton* const buttons[] = {SansyoRadioButtonSeirei, SansyoRadioButtonKisoku, SansyoRadioButtonKai,
                                      SansyoRadioButtonAll};
     for (int scope = 0; scope < 4; ++scope)
@@ -126,15 +127,15 @@ void TSansyo::showEvent(QShowEvent* event)
 void TSansyo::SansyoOkButtonClick()
 {
     if (SansyoRadioButtonAll->isChecked())
-        SearchScope = search::kScopeAll;
+        m_values.SearchScope = search::kScopeAll;
     else if (SansyoRadioButtonKai->isChecked())
-        SearchScope = search::kScopeKai;
+        m_values.SearchScope = search::kScopeKai;
     else if (SansyoRadioButtonKisoku->isChecked())
-        SearchScope = search::kScopeKisoku;
+        m_values.SearchScope = search::kScopeKisoku;
     else
-        SearchScope = search::kScopeSeirei;
-    CurrentArticleOption = SansyoRadioGroup2->itemIndex();
-    MemoSizeOption = SansyoRadioGroup3->itemIndex();
+        m_values.SearchScope = search::kScopeSeirei;
+    m_values.CurrentArticleOption = SansyoRadioGroup2->itemIndex();
+    m_values.MemoSizeOption = SansyoRadioGroup3->itemIndex();
     accept();
 }
 

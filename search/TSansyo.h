@@ -1,12 +1,14 @@
 // The reference search's dialog `Sansyo` ("参照条文検索"): which lower categories to list, and
 // what to do with the article the search starts from. Created for one run and shown modally;
-// it reads PresetScope and ReferredCode when created and writes SearchScope,
+// it reads the values PresetScope and ReferredCode it is given when created and writes SearchScope,
 // CurrentArticleOption and MemoSizeOption when 検　索 is pressed.
 #pragma once
 
 #include <QDialog>
 #include <QGroupBox>
 #include <vector>
+
+#include "search/ReferenceScope.h"
 
 class QLabel;
 class QPushButton;
@@ -33,7 +35,7 @@ class TSansyo : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TSansyo(Platform& platform, QWidget* parent = nullptr);
+    TSansyo(Platform& platform, search::ReferenceDialogValues& values, QWidget* parent = nullptr);
 
     // The create step: the scope group's enabled and selected buttons for PresetScope and
     // ReferredCode. Runs from the constructor.
@@ -60,4 +62,5 @@ protected:
 
 private:
     Platform& m_platform;
+    search::ReferenceDialogValues& m_values;
 };

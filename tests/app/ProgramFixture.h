@@ -14,7 +14,7 @@
 #include "app/TMain.h"
 #include "platform/RecordingPlatform.h"
 #include "store/VolumeWriter.h"
-#include "support/TempDir.h"
+#include "support/MainWindowFixture.h"
 #include "text/Cp932.h"
 
 namespace apptest {
@@ -66,24 +66,10 @@ inline store::VolumeFiles flags(std::array<int, 6> law, std::array<int, 3> book 
     return f;
 }
 
-// Types text into a widget one character at a time, as a keyboard would (QTest's own key
-// clicks take ASCII only).
-inline void typeText(QWidget* widget, const QString& text)
-{
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
+using testsupport::typeText;
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public testsupport::MainWindowFixture<> {
 protected:
-    testsupport::TempWorkingDir dir;
-    RecordingPlatform platform;
-    PlatformScope platformScope{platform};
-    std::unique_ptr<RunningProgram> program;
 
     // The two law volumes of the product, 消費税 (E) and 会社法民法 (G).
     void writeProductVolumes()
@@ -95,25 +81,7 @@ protected:
 
     void start(const store::VolumeFiles& files, const char* titleUtf8 = kStandardTitle)
     {
-        program = std::make_unique<RunningProgram>(files, platform, titleUtf8);
-    }
-    TMain& window() { return program->main(); }
-    VolumeRegistry& registry() { return program->main().registry(); }
-
-    void showWindow()
-    {
-        window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-    }
-    void closeWindow()
-    {
-        if (program && window().isVisible())
-            window().close();
-    }
-    void TearDown() override
-    {
-        closeWindow();
-        program.reset();
+        startProgram(files, titleUtf8);
     }
 };
 

@@ -94,7 +94,6 @@ TEST(Screenshot, ofTheMainWindow)
         store::writeLawVolume(dir.path(), company);
     }
     RecordingPlatform platform;
-    PlatformScope scope(platform);
     platform.setTickCount(0);
     RunningProgram program(store::VolumeFiles::productDefault(), platform, kStandardTitle);
     TMain& window = program.main();

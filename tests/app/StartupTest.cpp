@@ -80,7 +80,6 @@ TEST_F(StartUp, theFirstPresentLawTabIsActivatedWhateverTheBooks)
 TEST_F(StartUp, theRegistryHoldsPresentVolumesAndTheSharedValues)
 {
     writeProductVolumes();
-    authoring::LastLinkCode = "20";
     start(store::VolumeFiles::productDefault());
     VolumeRegistry& r = registry();
     // Every tab sheet is registered; the controls of absent volumes are not.
@@ -100,7 +99,7 @@ TEST_F(StartUp, theRegistryHoldsPresentVolumesAndTheSharedValues)
     EXPECT_EQ(r.IndexCharacters[0], cp932("慶"));
     EXPECT_EQ(r.IndexCharacters[28], cp932("償"));
     EXPECT_EQ(r.IndexCharacters[50], cp932("金"));
-    EXPECT_EQ(authoring::LastLinkCode, "10");
+    EXPECT_EQ(r.LastLinkCode, "10");
     EXPECT_EQ(r.AmendmentStamp, 230302);
     EXPECT_EQ(r.LinkEditorOpen, 0);
     EXPECT_EQ(r.LawQueryPosition, -1);

@@ -24,7 +24,7 @@
 #include "store/Table.h"
 #include "store/TableFile.h"
 #include "store/VolumeWriter.h"
-#include "support/TempDir.h"
+#include "support/MainWindowFixture.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
 #include "tools/importer/AuthoringCopy.h"
@@ -92,15 +92,11 @@ inline importer::AuthoringVolume authoringVolume(const std::vector<ArticleRow>& 
 }
 
 // The program on an authoring copy, in a fresh working directory.
-class EditorTest : public ::testing::Test {
+class EditorTest : public testsupport::MainWindowFixture<> {
 protected:
-    testsupport::TempWorkingDir dir;
     fs::path root = dir.path() / "drive_c";
     fs::path dosdevices = dir.path() / "dosdevices";
     authoring::DriveMappingScope mapping{dosdevices};
-    RecordingPlatform platform;
-    PlatformScope platformScope{platform};
-    std::unique_ptr<RunningProgram> program;
 
     // Writes the authoring copy, maps drive letter (c or d) to it and delivers the browsing
     // volume into the working directory.
@@ -128,12 +124,9 @@ protected:
             store::writeBookVolume(dir.path(), b);
             files.BookVolumeAbsent = {0, 1, 1};
         }
-        program = std::make_unique<RunningProgram>(files, platform, titleUtf8);
-        window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+        startProgram(files, titleUtf8);
+        showWindow();
     }
-    TMain& window() { return program->main(); }
-    VolumeRegistry& registry() { return window().registry(); }
     RichTextView* view() { return registry().law[1].RichEdit; }
     THyperLink* editor() { return window().HyperLink; }
 
@@ -199,35 +192,15 @@ protected:
         return out;
     }
 
-    // The texts of the message boxes so far, UTF-8.
-    std::vector<std::string> messages() const
-    {
-        std::vector<std::string> out;
-        for (const std::string& t : platform.boxTexts())
-            out.push_back(u8(t));
-        return out;
-    }
-
     void TearDown() override
     {
         if (program && window().HyperLink)
             delete window().HyperLink.data();
-        if (program && window().isVisible())
-            window().close();
-        program.reset();
+        MainWindowFixture::TearDown();
     }
 };
 
-// Types text into a widget one character at a time, as a keyboard would.
-inline void typeText(QWidget* widget, const QString& text)
-{
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
+using testsupport::typeText;
 
 inline void pressEnter(QWidget* widget)
 {

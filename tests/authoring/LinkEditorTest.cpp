@@ -278,7 +278,7 @@ TEST_F(LinkEditor, registerStoresTheLinkAndClosesTheEditor)
     EXPECT_TRUE(platform.boxes().empty());
     EXPECT_EQ(editor(), nullptr);
     EXPECT_EQ(registry().LinkEditorOpen, 0);
-    EXPECT_EQ(authoring::LastLinkCode, "110");
+    EXPECT_EQ(registry().LastLinkCode, "110");
 
     const store::TableContents c = links();
     ASSERT_EQ(c.rows.size(), 1u);
@@ -299,7 +299,7 @@ TEST_F(LinkEditor, registerTwoThenSameProposesTheSameCodeAgain)
     editor()->Register2Button->click();
     EXPECT_EQ(messages(), (std::vector<std::string>{"「第５条」をリンク登録しました"}));
     EXPECT_TRUE(editor()->isVisible());
-    EXPECT_EQ(authoring::LastLinkCode, "120");
+    EXPECT_EQ(registry().LastLinkCode, "120");
 
     editor()->Edit6->setText(qs("999"));
     editor()->SameButton->click();

@@ -331,13 +331,11 @@ TEST(ResolveCategoryCode, sameLawPhrasesGiveTheLastLinkCodeBeforeAnyName)
         "720");
 }
 
-TEST(ResolveCategoryCode, lastLinkCodeDefaultsToTheSharedValue)
+TEST(ResolveCategoryCode, lastLinkCodeStartsAtTheFirstCodeAndFollowsTheGivenOne)
 {
-    ASSERT_EQ(authoring::LastLinkCode, "10");
-    EXPECT_EQ(ResolveCategoryCode(cp932("同法第５条"), 3, 210), "10");
-    authoring::LastLinkCode = "840";
-    EXPECT_EQ(ResolveCategoryCode(cp932("同法第５条"), 3, 210), "840");
-    authoring::LastLinkCode = "10";
+    ASSERT_EQ(std::string(authoring::kFirstLinkCode), "10");
+    EXPECT_EQ(ResolveCategoryCode(cp932("同法第５条"), 3, 210, authoring::kFirstLinkCode), "10");
+    EXPECT_EQ(ResolveCategoryCode(cp932("同法第５条"), 3, 210, "840"), "840");
 }
 
 TEST(ResolveCategoryCode, disasterTextsReferToTheirOwnActAndOrderInEveryVolume)

@@ -237,11 +237,11 @@ TEST_F(ArticleDisplayFlow, outlineClickDuringASearchResultDropsTheResultAndKeeps
 TEST_F(ArticleDisplayFlow, plainLeftClickOnALinkOpensAMemoWindowWithTheTarget)
 {
     law(1).HighlightWord1 = cp932("前項");  // the memo window of a link shows no coloured word
-    LatestMemoWindow = nullptr;
+    registry().LatestMemoWindow = nullptr;
     press(view(), "第２条");
 
-    ASSERT_FALSE(LatestMemoWindow.isNull());
-    TMemoWindow& memo = *LatestMemoWindow;
+    ASSERT_FALSE(registry().LatestMemoWindow.isNull());
+    TMemoWindow& memo = *registry().LatestMemoWindow;
     EXPECT_EQ(memo.VolumeIndex, 1);
     EXPECT_EQ(memo.ArticleGyo, 2);
     EXPECT_EQ(firstLine(memo.MemoRichEdit), firstLineOfArticle(2));
@@ -269,14 +269,14 @@ TEST_F(ArticleDisplayFlow, plainLeftClickOnALinkOpensAMemoWindowWithTheTarget)
 
 TEST_F(ArticleDisplayFlow, aLinkIntoAnotherVolumeOpensItsArticleInTheMemoWindow)
 {
-    LatestMemoWindow = nullptr;
+    registry().LatestMemoWindow = nullptr;
     const std::string genShown = law(2).RichEdit->plainText();
     press(view(), "会社法第１条");
-    ASSERT_FALSE(LatestMemoWindow.isNull());
-    EXPECT_EQ(LatestMemoWindow->VolumeIndex, 2);
-    EXPECT_EQ(LatestMemoWindow->ArticleGyo, 101);
-    EXPECT_EQ(firstLine(LatestMemoWindow->MemoRichEdit), "第１条　会社の設立の通則");
-    EXPECT_EQ(LatestMemoWindow->windowTitle(), QStringLiteral("会社法 第１条（通則）"));
+    ASSERT_FALSE(registry().LatestMemoWindow.isNull());
+    EXPECT_EQ(registry().LatestMemoWindow->VolumeIndex, 2);
+    EXPECT_EQ(registry().LatestMemoWindow->ArticleGyo, 101);
+    EXPECT_EQ(firstLine(registry().LatestMemoWindow->MemoRichEdit), "第１条　会社の設立の通則");
+    EXPECT_EQ(registry().LatestMemoWindow->windowTitle(), QStringLiteral("会社法 第１条（通則）"));
     // 会社法民法's own view and list are as they were.
     EXPECT_EQ(law(2).RichEdit->plainText(), genShown);
     EXPECT_EQ(lawSub(2).MasterSource(), registry().tables.law[2].mainSource);
@@ -286,13 +286,13 @@ TEST_F(ArticleDisplayFlow, aLinkIntoAnotherVolumeOpensItsArticleInTheMemoWindow)
 
 TEST_F(ArticleDisplayFlow, ctrlLeftClickOnALinkMovesTheMainWindowAndRecordsTheArticleLeft)
 {
-    LatestMemoWindow = nullptr;
+    registry().LatestMemoWindow = nullptr;
     law(2).EditKey1->setText(QStringLiteral("株式"));
     law(2).HighlightWord1 = cp932("会社");
     const int head = registry().History.HistoryHead();
     press(view(), "会社法第１条", Qt::LeftButton, Qt::ControlModifier);
 
-    EXPECT_TRUE(LatestMemoWindow.isNull());
+    EXPECT_TRUE(registry().LatestMemoWindow.isNull());
     EXPECT_EQ(window().ActivePage(), window().GenTab);
     EXPECT_EQ(currentGyo(2), 101);
     EXPECT_EQ(firstLine(law(2).RichEdit), "第１条　会社の設立の通則");
@@ -314,20 +314,20 @@ TEST_F(ArticleDisplayFlow, aDoubleClickOrShiftClickOnALinkMovesTheMainWindowToo)
     window().SetActivePage(window().SyohiTab);
 
     // A double click: press, release, the double-click press, release.
-    LatestMemoWindow = nullptr;
+    registry().LatestMemoWindow = nullptr;
     const QPoint link = pointOfText(view(), "第２条");
     QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, link);
     QTest::mouseDClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, link);
     QTest::mouseRelease(view()->viewport(), Qt::LeftButton, Qt::NoModifier, link);
     // The first press opens the memo window, the double-click press moves the list.
-    EXPECT_FALSE(LatestMemoWindow.isNull());
+    EXPECT_FALSE(registry().LatestMemoWindow.isNull());
     EXPECT_EQ(currentGyo(1), 2);
     EXPECT_EQ(firstLine(view()), firstLineOfArticle(2));
 }
 
 TEST_F(ArticleDisplayFlow, rightClickOnALinkOnlyOpensTheContextMenu)
 {
-    LatestMemoWindow = nullptr;
+    registry().LatestMemoWindow = nullptr;
     const int head = registry().History.HistoryHead();
     const QPoint link = pointOfText(view(), "会社法第１条");
     QTest::mousePress(view()->viewport(), Qt::RightButton, Qt::NoModifier, link);
@@ -338,7 +338,7 @@ TEST_F(ArticleDisplayFlow, rightClickOnALinkOnlyOpensTheContextMenu)
 
     EXPECT_TRUE(window().EditPopMenu1->isVisible());
     window().EditPopMenu1->hide();
-    EXPECT_TRUE(LatestMemoWindow.isNull());
+    EXPECT_TRUE(registry().LatestMemoWindow.isNull());
     EXPECT_EQ(window().ActivePage(), window().SyohiTab);
     EXPECT_EQ(currentGyo(1), 1);
     EXPECT_EQ(registry().History.HistoryHead(), head);
@@ -367,13 +367,13 @@ TEST_F(ArticleDisplayFlow, aLinkToTheReferenceSearchOpensItsDialogPresetToCabine
         });
     };
     watch(400);
-    LatestMemoWindow = nullptr;
+    registry().LatestMemoWindow = nullptr;
     press(view(), "政令");
     EXPECT_TRUE(seen.shown);
     EXPECT_TRUE(seen.cabinetOrders);
     EXPECT_FALSE(seen.groupEnabled);
-    EXPECT_EQ(PresetScope, -1);
-    EXPECT_TRUE(LatestMemoWindow.isNull());
+    EXPECT_EQ(registry().Sansyo.PresetScope, -1);
+    EXPECT_TRUE(registry().LatestMemoWindow.isNull());
     EXPECT_EQ(registry().LinkToMemoMode, 0);
     EXPECT_EQ(lawShown(1), &lawMain(1));
     EXPECT_EQ(lawSub(1).MasterSource(), registry().tables.law[1].mainSource);
@@ -381,10 +381,10 @@ TEST_F(ArticleDisplayFlow, aLinkToTheReferenceSearchOpensItsDialogPresetToCabine
 
 TEST_F(ArticleDisplayFlow, aLinkToAMissingArticleShowsTheMessageAndTheListStillRenders)
 {
-    LatestMemoWindow = nullptr;
+    registry().LatestMemoWindow = nullptr;
     press(view(), "第９９９条");
     EXPECT_EQ(messages(), std::vector<std::string>{"該当の条文はありません"});
-    EXPECT_TRUE(LatestMemoWindow.isNull());
+    EXPECT_TRUE(registry().LatestMemoWindow.isNull());
     EXPECT_EQ(lawSub(1).MasterSource(), registry().tables.law[1].mainSource);
     EXPECT_EQ(registry().LinkToMemoMode, 0);
     EXPECT_EQ(registry().RenderSuspended, 0);
@@ -406,11 +406,11 @@ TEST_F(ArticleDisplayFlow, aLinkToAMissingArticleShowsTheMessageAndTheListStillR
 
 TEST_F(ArticleDisplayFlow, aLinkIntoAnAbsentVolumeDoesNothing)
 {
-    LatestMemoWindow = nullptr;
+    registry().LatestMemoWindow = nullptr;
     const int head = registry().History.HistoryHead();
     for (Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
         press(view(), "法人税法第１条", Qt::LeftButton, modifiers);
-        EXPECT_TRUE(LatestMemoWindow.isNull());
+        EXPECT_TRUE(registry().LatestMemoWindow.isNull());
         EXPECT_EQ(window().ActivePage(), window().SyohiTab);
         EXPECT_EQ(currentGyo(1), 1);
         EXPECT_EQ(registry().History.HistoryHead(), head);
@@ -420,12 +420,12 @@ TEST_F(ArticleDisplayFlow, aLinkIntoAnAbsentVolumeDoesNothing)
 
 TEST_F(ArticleDisplayFlow, aPressBesideTheLinksFollowsNothing)
 {
-    LatestMemoWindow = nullptr;
+    registry().LatestMemoWindow = nullptr;
     for (const char* words : {"この法律", "を準用する"}) {
         press(view(), words);
         press(view(), words, Qt::LeftButton, Qt::ControlModifier);
     }
-    EXPECT_TRUE(LatestMemoWindow.isNull());
+    EXPECT_TRUE(registry().LatestMemoWindow.isNull());
     EXPECT_EQ(window().ActivePage(), window().SyohiTab);
     EXPECT_EQ(currentGyo(1), 1);
     EXPECT_TRUE(platform.boxes().empty());

@@ -23,7 +23,7 @@
 #include "store/DataSource.h"
 #include "store/Table.h"
 #include "store/VolumeWriter.h"
-#include "support/TempDir.h"
+#include "support/MainWindowFixture.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
 
@@ -141,12 +141,8 @@ inline store::BookVolumeContent smallBookVolume()
     return b;
 }
 
-class DisplayFlowTest : public ::testing::Test {
+class DisplayFlowTest : public testsupport::MainWindowFixture<> {
 protected:
-    testsupport::TempWorkingDir dir;
-    RecordingPlatform platform;
-    PlatformScope platformScope{platform};
-    std::unique_ptr<RunningProgram> program;
 
     void SetUp() override
     {
@@ -160,21 +156,10 @@ protected:
         store::VolumeFiles files;
         files.LawVolumeAbsent = {1, 0, 0, 1, 1, 1};
         files.BookVolumeAbsent = books;
-        program = std::make_unique<RunningProgram>(files, platform, kStandardTitle);
-        window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-        window().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-    }
-    void TearDown() override
-    {
-        if (program && window().isVisible())
-            window().close();
-        program.reset();
+        startProgram(files);
+        showWindow(true);
     }
 
-    TMain& window() { return program->main(); }
-    VolumeRegistry& registry() { return program->main().registry(); }
     LawVolumeEntry& law(int v) { return registry().law[static_cast<std::size_t>(v)]; }
     store::Table& lawMain(int v) { return *registry().tables.law[static_cast<std::size_t>(v)].mainTable; }
     store::Table& lawSub(int v) { return *registry().tables.law[static_cast<std::size_t>(v)].subTable; }
@@ -192,13 +177,6 @@ protected:
     {
         const std::string all = text::toUtf8(articleText(gyo)).text;
         return all.substr(0, all.find("\r\n"));
-    }
-    std::vector<std::string> messages()
-    {
-        std::vector<std::string> texts;
-        for (const std::string& t : platform.boxTexts())
-            texts.push_back(text::toUtf8(t).text);
-        return texts;
     }
 
     // A point of view's viewport inside the character at byte offset byteOffset: just right of

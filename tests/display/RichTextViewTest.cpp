@@ -277,7 +277,7 @@ TEST_F(RichTextViewTest, Copy_putsTheSelectionsPlainTextOnTheClipboard)
     ASSERT_TRUE(m_view->loadRtf(articleDocument(kMixedLines)));
     // The view writes the clipboard through the platform, here the desktop's own.
     QtPlatform desktop;
-    PlatformScope scope(desktop);
+    m_view->setPlatform(desktop);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("before"));
     m_view->select(0, 0);

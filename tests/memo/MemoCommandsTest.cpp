@@ -52,14 +52,9 @@ protected:
         DisplayFlowTest::SetUp();
         store::writeLawVolume(dir.path(), syohiWithOrders());
         start();
-        LatestMemoWindow = nullptr;
-        PresetScope = 0;
+        registry().LatestMemoWindow = nullptr;
+        registry().Sansyo.PresetScope = 0;
         platform.setClipboardText(cp932("利用者のクリップボード"));
-    }
-    void TearDown() override
-    {
-        SetWordApplication(nullptr);
-        DisplayFlowTest::TearDown();
     }
     RichTextView* view() { return law(1).RichEdit; }
     // A memo window on article gyo of 消費税's whole list, opened maximised by the memo command
@@ -71,7 +66,7 @@ protected:
         moveTo(1, gyo);
         platform.queueAnswer(Answer::Yes);
         window().BBtnMemo->click();
-        TMemoWindow* memo = LatestMemoWindow.data();
+        TMemoWindow* memo = registry().LatestMemoWindow.data();
         EXPECT_NE(memo, nullptr);
         platform.clearBoxes();
         return memo;
@@ -284,7 +279,7 @@ TEST_F(MemoCommands, SelectedTextSearch_searchesTheWindowsVolumeAndMinimisesTheW
     EXPECT_EQ(historyHead(), head + 1);
     EXPECT_TRUE(minimised(*memo));
     EXPECT_EQ(memo->focusWidget(), memo->MemoRichEdit);
-    EXPECT_EQ(LatestMemoWindow.data(), memo);
+    EXPECT_EQ(registry().LatestMemoWindow.data(), memo);
 }
 
 TEST_F(MemoCommands, SelectedTextSearch_ctrlKAndTheMenuRunTheSameSearch)
@@ -373,7 +368,7 @@ TEST_F(MemoCommands, ReferringArticles_listsTheArticlesReferringToTheWindowsArti
         EXPECT_EQ(firstLine(view()), "第１条　法第１条に規定する政令で定める事項は、この政令の定めるところによる。");
         EXPECT_EQ(historyHead(), head + 1);
         // No other memo window; this one as the size option says, its pane focused.
-        EXPECT_EQ(LatestMemoWindow.data(), memo);
+        EXPECT_EQ(registry().LatestMemoWindow.data(), memo);
         EXPECT_EQ(minimised(*memo), c.memoSize == 0);
         if (c.memoSize == 1) {
             EXPECT_EQ(memo->windowState(), Qt::WindowNoState);
@@ -446,7 +441,7 @@ TEST_F(MemoCommands, NegativeVolumeLink_startsTheSearchFixedToCabinetOrders)
         EXPECT_EQ(window().ActivePage(), window().SyohiTab);
         EXPECT_EQ(listedGyo(1), (std::vector<std::int64_t>{39, 40}));
         EXPECT_EQ(law(1).EditKey2->text(), QStringLiteral("政令で定める"));
-        EXPECT_EQ(LatestMemoWindow.data(), memo);
+        EXPECT_EQ(registry().LatestMemoWindow.data(), memo);
         EXPECT_EQ(registry().LinkToMemoMode, 0);
         EXPECT_EQ(registry().RenderSuspended, 0);
         // The display still follows the list.

@@ -21,7 +21,7 @@ protected:
         DisplayFlowTest::SetUp();
         store::writeBookVolume(dir.path(), smallBookVolume());
         start({0, 1, 1});
-        LatestMemoWindow = nullptr;
+        registry().LatestMemoWindow = nullptr;
     }
     RichTextView* view() { return law(1).RichEdit; }
     // The memo command answered as given; the window it opened, if any.
@@ -29,7 +29,7 @@ protected:
     {
         platform.queueAnswer(answer);
         window().BBtnMemo->click();
-        return LatestMemoWindow.data();
+        return registry().LatestMemoWindow.data();
     }
 };
 
@@ -48,7 +48,7 @@ TEST_F(MemoWindow, theMemoCommandAsksForTheSizeAndEachAnswerDecidesIt)
         {Answer::Cancel, false, Qt::WindowNoState},
     };
     for (const Case& c : cases) {
-        LatestMemoWindow = nullptr;
+        registry().LatestMemoWindow = nullptr;
         platform.clearBoxes();
         TMemoWindow* memo = memoCommand(c.answer);
         ASSERT_EQ(platform.boxes().size(), 1u);
@@ -92,14 +92,14 @@ TEST_F(MemoWindow, theMemoCommandOnABookTabAsksForAnArticle)
     window().SetActivePage(window().HbooksTab);
     window().BBtnMemo->click();
     EXPECT_EQ(messages(), std::vector<std::string>{"条文を選択して下さい"});
-    EXPECT_TRUE(LatestMemoWindow.isNull());
+    EXPECT_TRUE(registry().LatestMemoWindow.isNull());
 }
 
 TEST_F(MemoWindow, aWindowOpenedFromALinkHasTheDesignedLayout)
 {
     press(view(), "第２条");
-    ASSERT_FALSE(LatestMemoWindow.isNull());
-    TMemoWindow& memo = *LatestMemoWindow;
+    ASSERT_FALSE(registry().LatestMemoWindow.isNull());
+    TMemoWindow& memo = *registry().LatestMemoWindow;
     EXPECT_EQ(memo.objectName(), QStringLiteral("MemoWindow"));
     EXPECT_EQ(memo.size(), QSize(622, 290));
     EXPECT_TRUE(memo.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -189,7 +189,7 @@ TEST_F(MemoWindow, anyNumberOfWindowsOpenAndEachIsFreedWhenClosed)
     QPointer<TMemoWindow> second = memoCommand(Answer::No);
     ASSERT_TRUE(first && second);
     EXPECT_NE(first.data(), second.data());
-    EXPECT_EQ(LatestMemoWindow.data(), second.data());
+    EXPECT_EQ(registry().LatestMemoWindow.data(), second.data());
     EXPECT_EQ(first->ArticleGyo, 1);
     EXPECT_EQ(second->ArticleGyo, 5);
 
@@ -200,7 +200,7 @@ TEST_F(MemoWindow, anyNumberOfWindowsOpenAndEachIsFreedWhenClosed)
     EXPECT_EQ(firstLine(second->MemoRichEdit), firstLineOfArticle(5));
     second->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(LatestMemoWindow.isNull());
+    EXPECT_TRUE(registry().LatestMemoWindow.isNull());
 
     // The windows still open go with the main window.
     QPointer<TMemoWindow> third = memoCommand(Answer::Yes);
@@ -218,8 +218,8 @@ TEST_F(MemoWindow, aPlainLeftClickOnALinkInThePaneOpensASecondWindowAndLeavesThe
     platform.clearBoxes();
     press(first->MemoRichEdit, "第２条");
 
-    ASSERT_FALSE(LatestMemoWindow.isNull());
-    TMemoWindow* second = LatestMemoWindow.data();
+    ASSERT_FALSE(registry().LatestMemoWindow.isNull());
+    TMemoWindow* second = registry().LatestMemoWindow.data();
     EXPECT_NE(second, first);
     EXPECT_EQ(second->VolumeIndex, 1);
     EXPECT_EQ(second->ArticleGyo, 2);
@@ -246,7 +246,7 @@ TEST_F(MemoWindow, aCtrlClickOnALinkInAMaximisedPaneMovesTheMainWindowAndMinimis
     EXPECT_EQ(currentGyo(2), 101);
     EXPECT_EQ(registry().History.HistoryHead(), head + 1);
     EXPECT_TRUE(memo->windowState().testFlag(Qt::WindowMinimized));
-    EXPECT_EQ(LatestMemoWindow.data(), memo);
+    EXPECT_EQ(registry().LatestMemoWindow.data(), memo);
 }
 
 TEST_F(MemoWindow, aRightClickOnALinkInThePaneFollowsNothing)
@@ -255,7 +255,7 @@ TEST_F(MemoWindow, aRightClickOnALinkInThePaneFollowsNothing)
     ASSERT_NE(memo, nullptr);
     QTest::mouseClick(memo->MemoRichEdit->viewport(), Qt::RightButton, Qt::NoModifier,
                       pointOfText(memo->MemoRichEdit, "会社法第１条"));
-    EXPECT_EQ(LatestMemoWindow.data(), memo);
+    EXPECT_EQ(registry().LatestMemoWindow.data(), memo);
     EXPECT_EQ(window().ActivePage(), window().SyohiTab);
     EXPECT_TRUE(memo->windowState().testFlag(Qt::WindowMaximized));
 }
@@ -267,7 +267,7 @@ TEST_F(MemoWindow, aLinkToAMissingArticleInThePaneShowsTheMessageAndTheListStill
     platform.clearBoxes();
     press(memo->MemoRichEdit, "第９９９条");
     EXPECT_EQ(messages(), std::vector<std::string>{"該当の条文はありません"});
-    EXPECT_EQ(LatestMemoWindow.data(), memo);
+    EXPECT_EQ(registry().LatestMemoWindow.data(), memo);
     for (int gyo : {2, 20}) {
         moveTo(1, gyo);
         EXPECT_EQ(firstLine(view()), firstLineOfArticle(gyo));

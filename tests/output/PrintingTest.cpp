@@ -109,9 +109,9 @@ TEST_F(Printing, PrintRichText_printsBoldAndColouredTextAsPlainBlackElevenPointT
     const QString styledPdf = QDir(QString::fromStdString(dir.path().string())).filePath(QStringLiteral("styled.pdf"));
     const QString plainPdf = QDir(QString::fromStdString(dir.path().string())).filePath(QStringLiteral("plain.pdf"));
     platform.setPrintOutputFile(styledPdf);
-    PrintRichText(styled, styledView);
+    PrintRichText(platform, styled, styledView);
     platform.setPrintOutputFile(plainPdf);
-    PrintRichText(plain, plainView);
+    PrintRichText(platform, plain, plainView);
 
     const QImage styledPage = pdfPage(styledPdf, 1, 100);
     ASSERT_FALSE(styledPage.isNull());
@@ -138,7 +138,7 @@ TEST_F(Printing, PrintRichText_keepsTheHangingIndentInTwipsOnThePage)
                             cp932("（１）　") + item + "\\par}";
     RichTextView view;
     ASSERT_TRUE(view.loadRtf(rtf));
-    PrintRichText(rtf, view);
+    PrintRichText(platform, rtf, view);
 
     const QString layout = popplerOutput(QStringLiteral("pdftotext"),
                                          {QStringLiteral("-bbox-layout"), printed(), QStringLiteral("-")});

@@ -45,11 +45,6 @@ protected:
         startOnSyohi();
         platform.setClipboardText(cp932("前のクリップボード"));
     }
-    void TearDown() override
-    {
-        SetWordApplication(nullptr);
-        OutputTest::TearDown();
-    }
     // Article 1 as its view shows it: CR LF after every line, the last one included.
     const std::string article1 = cp932("第１条　この法律は、消費税（国内取引に係るものに限る。）について定める。") + "\r\n" +
                                  cp932("２　前項の規定は、第２条に規定する場合には、適用しない。") + "\r\n";
@@ -103,14 +98,14 @@ TEST_F(WordAndCopy, WordButton_fileIsCodePage932WithCrLfAfterEveryLine)
 TEST_F(WordAndCopy, WordButton_goesToTheWordProcessorWhenThePlatformHasOne)
 {
     FakeWordApplication word(platform, false);
-    SetWordApplication(&word);
+    registry().WordApplication1 = &word;
     window().BBtnWord->click();
     EXPECT_EQ(word.pasted, (std::vector<std::string>{article1}));
     EXPECT_FALSE(std::filesystem::exists("Temp1.doc"));
     EXPECT_TRUE(platform.shellTargets().empty());
 
     FakeWordApplication failing(platform, true);
-    SetWordApplication(&failing);
+    registry().WordApplication1 = &failing;
     window().BBtnWord->click();
     EXPECT_TRUE(std::filesystem::exists("Temp1.doc"));
     EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp1.doc"}));
@@ -147,7 +142,7 @@ TEST_F(WordAndCopy, ExportToWord_saysSoOnlyWhenTheFallbackFileCannotBeWritten)
     std::filesystem::remove(gone);
     platform.setClipboardText(article1);
 
-    ExportToWord();
+    ExportToWord(platform, nullptr);
     std::filesystem::current_path(dir.path());
 
     EXPECT_EQ(platform.boxTexts(), (std::vector<std::string>{cp932("Microsoft Wordが起動できません")}));
@@ -158,7 +153,7 @@ TEST_F(WordAndCopy, ExportToWord_aShellThatCannotOpenTheFileIsNotReported)
 {
     platform.setShellOpenResult(false);
     platform.setClipboardText(cp932("一行目\r\n二行目"));
-    ExportToWord();
+    ExportToWord(platform, nullptr);
     EXPECT_EQ(fileBytes("Temp1.doc"), cp932("一行目\r\n二行目\r\n"));
     EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp1.doc"}));
     EXPECT_TRUE(platform.boxes().empty());

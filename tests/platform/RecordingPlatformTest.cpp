@@ -159,47 +159,22 @@ TEST(RecordingPlatform, confirmedPrinterSetupPrintsPdfIntoItsFile)
     EXPECT_EQ(rec.printerSetupCount(), 2);
 }
 
-TEST(PlatformSeam, currentPlatformIsTheInstalledOneAndScopesRestoreThePrevious)
-{
-    setPlatform(nullptr);
-    EXPECT_THROW(platform(), std::logic_error);
-    RecordingPlatform outer;
-    {
-        PlatformScope outerScope(outer);
-        EXPECT_EQ(&platform(), &outer);
-        {
-            RecordingPlatform inner;
-            PlatformScope innerScope(inner);
-            EXPECT_EQ(&platform(), &inner);
-        }
-        EXPECT_EQ(&platform(), &outer);
-    }
-    EXPECT_THROW(platform(), std::logic_error);
-
-    // A platform destroyed while installed is not reached afterwards.
-    auto* temporary = new RecordingPlatform;
-    setPlatform(temporary);
-    delete temporary;
-    EXPECT_THROW(platform(), std::logic_error);
-}
-
 TEST(PlatformSeam, anErrorEndsTheCommandAndShowsItsTextInTheErrorBox)
 {
     RecordingPlatform rec;
-    PlatformScope scope(rec);
 
     int stepsRun = 0;
-    EXPECT_TRUE(runCommand([&] { ++stepsRun; }));
+    EXPECT_TRUE(runCommand(rec, [&] { ++stepsRun; }));
     EXPECT_TRUE(rec.boxes().empty());
 
     // The program's own messages are UTF-8 literals; the box shows them as the system's text.
-    EXPECT_FALSE(runCommand([&] {
+    EXPECT_FALSE(runCommand(rec, [&] {
         throw std::runtime_error("テーブル E1.db が開けません");
         ++stepsRun;
     }));
     // A message built from table text is code page 932 already and is shown unchanged.
     const std::string tableText = cp932("第３５条");
-    EXPECT_FALSE(runCommand([&] { throw std::runtime_error(tableText); }));
+    EXPECT_FALSE(runCommand(rec, [&] { throw std::runtime_error(tableText); }));
 
     EXPECT_EQ(stepsRun, 1);
     ASSERT_EQ(rec.boxes().size(), 2u);

@@ -22,8 +22,8 @@ protected:
     // 法人税, 消費税 and 会社法民法, with 法人目次; the window on 消費税.
     void SetUp() override
     {
-        PresetScope = 0;
         startOn(flags({0, 0, 0, 1, 1, 1}, {0, 1, 1}));
+        registry().Sansyo.PresetScope = 0;
         userSelectsTab(law(1).TabSheet);
     }
 
@@ -67,9 +67,9 @@ protected:
 
 TEST_F(ReferenceSearchWindow, dialogLayoutAndDefaults)
 {
-    PresetScope = 0;
-    ReferredCode = 110;
-    TSansyo dialog(platform, &window());
+    registry().Sansyo.PresetScope = 0;
+    registry().Sansyo.ReferredCode = 110;
+    TSansyo dialog(platform, registry().Sansyo, &window());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("参照条文検索"));
     EXPECT_EQ(dialog.size(), QSize(312, 232));
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -110,9 +110,9 @@ TEST_F(ReferenceSearchWindow, dialogStateForEachCodeAndPreset)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.presetScope) + " " + std::to_string(c.referredCode));
-        PresetScope = c.presetScope;
-        ReferredCode = c.referredCode;
-        TSansyo dialog(platform, &window());
+        registry().Sansyo.PresetScope = c.presetScope;
+        registry().Sansyo.ReferredCode = c.referredCode;
+        TSansyo dialog(platform, registry().Sansyo, &window());
         EXPECT_EQ(dialog.SansyoGroupBox1->isEnabled(), c.groupEnabled);
         EXPECT_EQ(dialog.SansyoRadioButtonSeirei->isEnabled(), c.seireiEnabled);
         EXPECT_EQ(dialog.SansyoRadioButtonKisoku->isEnabled(), c.kisokuEnabled);
@@ -134,26 +134,26 @@ TEST_F(ReferenceSearchWindow, dialogButtonsSetTheOutputsOrLeaveThemCancelled)
     };
     const Case cases[] = {{&TSansyo::SansyoRadioButtonSeirei, 0}, {&TSansyo::SansyoRadioButtonKisoku, 1},
                           {&TSansyo::SansyoRadioButtonKai, 2}, {&TSansyo::SansyoRadioButtonAll, 3}};
-    PresetScope = 0;
-    ReferredCode = 10;
+    registry().Sansyo.PresetScope = 0;
+    registry().Sansyo.ReferredCode = 10;
     for (const Case& c : cases) {
-        SearchScope = CurrentArticleOption = MemoSizeOption = -1;
-        TSansyo dialog(platform, &window());
+        registry().Sansyo.SearchScope = registry().Sansyo.CurrentArticleOption = registry().Sansyo.MemoSizeOption = -1;
+        TSansyo dialog(platform, registry().Sansyo, &window());
         (dialog.*c.scope)->setChecked(true);
         dialog.SansyoRadioGroup2->setItemIndex(1);
         dialog.SansyoRadioGroup3->setItemIndex(1);
         dialog.SansyoOkButton->click();
-        EXPECT_EQ(SearchScope, c.expectedScope);
-        EXPECT_EQ(CurrentArticleOption, 1);
-        EXPECT_EQ(MemoSizeOption, 1);
+        EXPECT_EQ(registry().Sansyo.SearchScope, c.expectedScope);
+        EXPECT_EQ(registry().Sansyo.CurrentArticleOption, 1);
+        EXPECT_EQ(registry().Sansyo.MemoSizeOption, 1);
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
-    SearchScope = CurrentArticleOption = MemoSizeOption = -1;
-    TSansyo dialog(platform, &window());
+    registry().Sansyo.SearchScope = registry().Sansyo.CurrentArticleOption = registry().Sansyo.MemoSizeOption = -1;
+    TSansyo dialog(platform, registry().Sansyo, &window());
     dialog.SansyoCancelButton->click();
-    EXPECT_EQ(SearchScope, -1);
-    EXPECT_EQ(CurrentArticleOption, -1);
-    EXPECT_EQ(MemoSizeOption, -1);
+    EXPECT_EQ(registry().Sansyo.SearchScope, -1);
+    EXPECT_EQ(registry().Sansyo.CurrentArticleOption, -1);
+    EXPECT_EQ(registry().Sansyo.MemoSizeOption, -1);
 }
 
 TEST_F(ReferenceSearchWindow, helpOpensItsPageAndTheDialogStaysOpen)
@@ -262,9 +262,9 @@ TEST_F(ReferenceSearchWindow, aFixedOrdinanceScopeForACodeWithoutOrdinanceListsT
     // A link carrying -2 on a circular: there is no ordinance of its own to name, so the search
     // takes every lower category rather than a statement the engine would refuse.
     moveTo(1, 3000);
-    PresetScope = -2;
+    registry().Sansyo.PresetScope = -2;
     answer(-1);
-    runCommand([this] { ReferenceSearch(window(), 1); });
+    runCommand(platform, [this] { ReferenceSearch(window(), 1); });
     EXPECT_FALSE(seen.groupEnabled);
     EXPECT_EQ(seen.selected, 1);
     EXPECT_TRUE(platform.boxes().empty());
@@ -328,11 +328,11 @@ TEST_F(ReferenceSearchWindow, onABookTabTheSearchAsksForAnArticleAndOpensNoDialo
 TEST_F(ReferenceSearchWindow, theReferredArticleGoesIntoAMemoWindowMinimisedOrWithTheFocus)
 {
     moveTo(1, 1234);
-    LatestMemoWindow = nullptr;
+    registry().LatestMemoWindow = nullptr;
     answer(0, 0, 0);
     window().BBtnKanrenJyoubun->click();
-    ASSERT_FALSE(LatestMemoWindow.isNull());
-    TMemoWindow* minimised = LatestMemoWindow;
+    ASSERT_FALSE(registry().LatestMemoWindow.isNull());
+    TMemoWindow* minimised = registry().LatestMemoWindow;
     EXPECT_TRUE(minimised->isVisible());
     EXPECT_TRUE(minimised->windowState() & Qt::WindowMinimized);
     EXPECT_EQ(minimised->VolumeIndex, 1);
@@ -345,8 +345,8 @@ TEST_F(ReferenceSearchWindow, theReferredArticleGoesIntoAMemoWindowMinimisedOrWi
     window().BBtnBack->click();
     answer(0, 0, 1);
     window().BBtnKanrenJyoubun->click();
-    ASSERT_FALSE(LatestMemoWindow.isNull());
-    TMemoWindow* normal = LatestMemoWindow;
+    ASSERT_FALSE(registry().LatestMemoWindow.isNull());
+    TMemoWindow* normal = registry().LatestMemoWindow;
     EXPECT_NE(normal, minimised);
     EXPECT_FALSE(normal->windowState() & Qt::WindowMinimized);
     EXPECT_EQ(normal->ArticleGyo, 1234);
@@ -356,9 +356,9 @@ TEST_F(ReferenceSearchWindow, theReferredArticleGoesIntoAMemoWindowMinimisedOrWi
 TEST_F(ReferenceSearchWindow, nothingForTheCurrentArticleOpensNoMemoWindow)
 {
     moveTo(1, 1234);
-    LatestMemoWindow = nullptr;
+    registry().LatestMemoWindow = nullptr;
     answer(0, 1, 1);
     window().BBtnKanrenJyoubun->click();
-    EXPECT_TRUE(LatestMemoWindow.isNull());
+    EXPECT_TRUE(registry().LatestMemoWindow.isNull());
     EXPECT_EQ(listedGyo(1).size(), 2u);
 }

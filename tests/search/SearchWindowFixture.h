@@ -26,7 +26,7 @@
 #include "store/Query.h"
 #include "store/Table.h"
 #include "store/VolumeWriter.h"
-#include "support/TempDir.h"
+#include "support/MainWindowFixture.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
 
@@ -171,12 +171,8 @@ inline store::VolumeFiles flags(std::array<int, 6> law, std::array<int, 3> book 
     return f;
 }
 
-class SearchWindow : public ::testing::Test {
+class SearchWindow : public testsupport::MainWindowFixture<SteppingClockPlatform> {
 protected:
-    testsupport::TempWorkingDir dir;
-    SteppingClockPlatform platform;
-    PlatformScope platformScope{platform};
-    std::unique_ptr<RunningProgram> program;
 
     // Every volume above written; the window started on the given ones and shown.
     void startOn(const store::VolumeFiles& files)
@@ -187,21 +183,10 @@ protected:
         store::writeLawVolume(dir.path(), zokuVolume());
         store::writeLawVolume(dir.path(), minVolume());
         store::writeBookVolume(dir.path(), hbooksVolume());
-        program = std::make_unique<RunningProgram>(files, platform, kStandardTitle);
-        window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-        window().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-    }
-    void TearDown() override
-    {
-        if (program && window().isVisible())
-            window().close();
-        program.reset();
+        startProgram(files);
+        showWindow(true);
     }
 
-    TMain& window() { return program->main(); }
-    VolumeRegistry& registry() { return program->main().registry(); }
     LawVolumeEntry& law(int v) { return registry().law[static_cast<std::size_t>(v)]; }
     BookVolumeEntry& book(int b) { return registry().book[static_cast<std::size_t>(b)]; }
     store::Table& lawMain(int v) { return *registry().tables.law[static_cast<std::size_t>(v)].mainTable; }
@@ -260,13 +245,6 @@ protected:
         return lines;
     }
     // The message texts shown, in UTF-8.
-    std::vector<std::string> messages()
-    {
-        std::vector<std::string> texts;
-        for (const std::string& t : platform.boxTexts())
-            texts.push_back(text::toUtf8(t).text);
-        return texts;
-    }
 
     // The runs of a text view drawn in a colour, in text order (the coloured words a user sees).
     static std::vector<QString> runsInColour(const RichTextView* view, const QColor& colour)

@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     if (!parseInteger(argv[3], currentCode) || currentCode < 0)
         return refuse("the current code must be a category code such as 10 or 720");
 
-    std::string lastLinkCode = authoring::LastLinkCode;
+    std::string lastLinkCode = authoring::kFirstLinkCode;
     if (argc == 5) {
         int parsed = 0;
         if (!parseInteger(argv[4], parsed) || parsed < 0)
