@@ -118,6 +118,23 @@ void OutlineTree::selectPosition(int position)
         setCurrentItem(item);
 }
 
+void OutlineTree::selectPositionShowingFrom(int position, int topPosition)
+{
+    QTreeWidgetItem* item = nodeAt(position);
+    if (!item)
+        return;
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
+        if (!parent->isExpanded())
+            parent->setExpanded(true);
+    // Selecting would scroll to the node by itself; the one scroll below shows it as well.
+    const bool autoScrolling = hasAutoScroll();
+    setAutoScroll(false);
+    setCurrentItem(item);
+    setAutoScroll(autoScrolling);
+    if (QTreeWidgetItem* top = nodeAt(topPosition))
+        scrollToItem(top, QAbstractItemView::PositionAtTop);
+}
+
 void OutlineTree::collapseEverything()
 {
     for (QTreeWidgetItem* item : m_nodes)
