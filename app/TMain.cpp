@@ -398,6 +398,12 @@ void TMain::SetStatusPanelText(int panel, const QString& text)
     m_statusPanels.at(static_cast<std::size_t>(panel))->setText(text);
 }
 
+void TMain::RepaintStatusPanels()
+{
+    if (StatusBar1)
+        StatusBar1->repaint();
+}
+
 bool TMain::event(QEvent* event)
 {
     // The application's hint: the status tip of whatever the mouse is over.

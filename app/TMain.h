@@ -98,8 +98,9 @@ public:
 
     QString StatusPanelText(int panel) const override;
     void SetStatusPanelText(int panel, const QString& text) override;
-    // The whole window is painted, as it always was: the status bar is part of it.
-    void RepaintStatusPanels() override { repaint(); }
+    // Only the status bar is painted: the rest of the window has not changed, and painting all
+    // of it took half the time of a short search.
+    void RepaintStatusPanels() override;
 
     QMenu* NetPopupMenu() const override { return NetPopupMenu1; }
     THyperLink* LinkEditor() const override;

@@ -121,11 +121,9 @@ void SyncOutlineToArticle(VolumeRegistry& registry, int v)
     const int id = static_cast<int>(treeId);
     if (tree->selectedPosition() == id)
         return;
-    tree->selectPosition(id);
-    // Selecting opens the node's ancestors; the chosen top node is then visible too.
-    tree->scrollToItem(tree->nodeAt(id));
+    // The node's ancestors open, and the chosen node above it comes to the top of the view.
     const int top = display::outlineTopNode(id, [tree](int position) { return tree->levelAt(position); });
-    tree->scrollToItem(tree->nodeAt(top), QAbstractItemView::PositionAtTop);
+    tree->selectPositionShowingFrom(id, top);
 }
 
 void OpenArticleFromOutline(MainWindowInterface& main, int v)

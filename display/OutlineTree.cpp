@@ -75,15 +75,23 @@ void OutlineTree::setNodes(const std::vector<store::OutlineNode>& nodes)
     m_nodes.clear();
     m_positions.clear();
     m_nodes.reserve(nodes.size());
+    m_positions.reserve(nodes.size());
+    // The nodes are built apart from the tree and handed to it at once: a node added to a shown
+    // tree costs a model notification each, which made loading grow steeply with the outline.
+    QList<QTreeWidgetItem*> topLevel;
     std::vector<QTreeWidgetItem*> parents;  // the latest node of each depth
     for (const store::OutlineNode& n : nodes) {
         parents.resize(static_cast<std::size_t>(n.depth));
-        QTreeWidgetItem* item = parents.empty() ? new QTreeWidgetItem(this) : new QTreeWidgetItem(parents.back());
-        item->setText(0, text::toQString(n.caption));
+        auto* item = new QTreeWidgetItem(QStringList{text::toQString(n.caption)});
+        if (parents.empty())
+            topLevel.append(item);
+        else
+            parents.back()->addChild(item);
         parents.push_back(item);
         m_positions.emplace(item, static_cast<int>(m_nodes.size()));
         m_nodes.push_back(item);
     }
+    addTopLevelItems(topLevel);
 }
 
 QTreeWidgetItem* OutlineTree::nodeAt(int position) const
@@ -116,6 +124,23 @@ void OutlineTree::selectPosition(int position)
 {
     if (QTreeWidgetItem* item = nodeAt(position))
         setCurrentItem(item);
+}
+
+void OutlineTree::selectPositionShowingFrom(int position, int topPosition)
+{
+    QTreeWidgetItem* item = nodeAt(position);
+    if (!item)
+        return;
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
+        if (!parent->isExpanded())
+            parent->setExpanded(true);
+    // Selecting would scroll to the node by itself; the one scroll below shows it as well.
+    const bool autoScrolling = hasAutoScroll();
+    setAutoScroll(false);
+    setCurrentItem(item);
+    setAutoScroll(autoScrolling);
+    if (QTreeWidgetItem* top = nodeAt(topPosition))
+        scrollToItem(top, QAbstractItemView::PositionAtTop);
 }
 
 void OutlineTree::collapseEverything()

@@ -38,6 +38,9 @@ public:
     // The selected node's position, -1 when none is selected.
     int selectedPosition() const;
     void selectPosition(int position);
+    // Selects the node at position with its ancestors opened, and scrolls once so that the node
+    // at topPosition is the first one shown: one move of the view per article.
+    void selectPositionShowingFrom(int position, int topPosition);
     // Collapses every top-level node together with all its descendants.
     void collapseEverything();
 

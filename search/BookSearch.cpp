@@ -37,8 +37,7 @@ void BookSearch(MainWindowInterface& main, int b)
                                                  text::fromQString(e.EditKey1->text()),
                                                  text::fromQString(e.EditKey2->text()), SelectedRangeText(e.ComboBox));
     if (!OpenSearchQuery(main, q)) {
-        main.platformOfWindow().showMessage(text::cp932(searchmessages::kNoContentsEntry));
-        StopSearchTimer(main);
+        ReportNothingFound(main, searchmessages::kNoContentsEntry);
         return;
     }
     RecordHistory(main);

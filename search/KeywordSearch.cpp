@@ -43,8 +43,7 @@ bool KeywordSearch(MainWindowInterface& main, int v)
     r.SqlClauseList = std::move(statement.lines);
 
     if (!OpenSearchQuery(main, q)) {
-        main.platformOfWindow().showMessage(text::cp932(searchmessages::kNoArticle));
-        StopSearchTimer(main);
+        ReportNothingFound(main, searchmessages::kNoArticle);
         return false;
     }
     RecordHistory(main);

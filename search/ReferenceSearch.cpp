@@ -97,8 +97,7 @@ bool OpenReferringArticles(MainWindowInterface& main, int v, std::int64_t gyo, s
                                                       r.Sansyo.SearchScope, r.Sansyo.ReferredCode);
     if (OpenSearchQuery(main, q))
         return true;
-    main.platformOfWindow().showMessage(text::cp932(searchmessages::kNoReferringArticle));
-    StopSearchTimer(main);
+    ReportNothingFound(main, searchmessages::kNoReferringArticle);
     return false;
 }
 

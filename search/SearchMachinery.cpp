@@ -14,6 +14,7 @@
 #include "store/Houjin.h"
 #include "store/Query.h"
 #include "store/Table.h"
+#include "text/Cp932.h"
 #include "text/QtText.h"
 
 namespace {
@@ -128,14 +129,30 @@ void StartSearchTimer(MainWindowInterface& main)
     main.RepaintStatusPanels();
 }
 
-void StopSearchTimer(MainWindowInterface& main)
+namespace {
+
+void stopSearchTimerAt(MainWindowInterface& main, std::int64_t endTick)
 {
     VolumeRegistry& r = main.registry();
-    const std::int64_t elapsed = main.platformOfWindow().tickCount() - r.StartTick;
+    const std::int64_t elapsed = endTick - r.StartTick;
     main.SetStatusPanelText(0, QString::fromUtf8(searchmessages::kSearchEnded));
     main.SetStatusPanelText(1, QString::fromUtf8(searchmessages::kSearchTimePrefix) +
                                    QString::fromStdString(FormatElapsedSeconds(elapsed)) +
                                    QString::fromUtf8(searchmessages::kSearchTimeSuffix));
     main.platformOfWindow().setScreenCursor(CursorShape::Arrow);
     main.RepaintStatusPanels();
+}
+
+}  // namespace
+
+void StopSearchTimer(MainWindowInterface& main)
+{
+    stopSearchTimerAt(main, main.platformOfWindow().tickCount());
+}
+
+void ReportNothingFound(MainWindowInterface& main, const char* utf8Message)
+{
+    const std::int64_t endTick = main.platformOfWindow().tickCount();
+    main.platformOfWindow().showMessage(text::cp932(utf8Message));
+    stopSearchTimerAt(main, endTick);
 }

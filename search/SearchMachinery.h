@@ -3,6 +3,7 @@
 // timer in the status bar.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class QComboBox;
@@ -31,5 +32,9 @@ store::Query& TakeBookQuery(MainWindowInterface& main, int b);
 bool OpenSearchQuery(MainWindowInterface& main, store::Query& q);
 
 // "検索中" and the hourglass from the start tick; "検索終了" and the elapsed seconds after.
+// Only the status bar is painted, not the whole window.
 void StartSearchTimer(MainWindowInterface& main);
 void StopSearchTimer(MainWindowInterface& main);
+// A search that found nothing: shows the message and stops the timer at the moment the search
+// ended, so the time shown is the search's, not the time the message stayed open.
+void ReportNothingFound(MainWindowInterface& main, const char* utf8Message);

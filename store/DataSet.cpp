@@ -1,4 +1,5 @@
-// The shared cursor: view building (order, master range, filter), moves and notifications.
+// The shared cursor: view building (order, master range, filter), moves and notifications, over
+// rows in memory or rows read from the file on demand.
 #include "store/DataSet.h"
 
 #include <algorithm>
@@ -64,11 +65,16 @@ void DataSet::detachSource(DataSource* source)
 
 void DataSet::Close()
 {
-    if (!m_active && m_rows.empty())
+    if (!m_active && m_rows.empty() && !m_demand)
         return;
     m_active = false;
     m_rows.clear();
     m_view.clear();
+    m_demand.reset();
+    m_current.reset();
+    m_ahead.clear();
+    m_viewIds.clear();
+    m_positioned = false;
     m_pos = 0;
     m_bof = m_eof = true;
     bumpGeneration();
@@ -77,13 +83,152 @@ void DataSet::Close()
 
 void DataSet::setContents(std::vector<FieldDef> fields, std::vector<Row> rows)
 {
+    m_demand.reset();
     m_fieldDefs = std::move(fields);
     m_rows = std::move(rows);
     bumpGeneration();
 }
 
+void DataSet::setOnDemandRows(std::unique_ptr<OnDemandRows> rows)
+{
+    m_fieldDefs = rows->fields();
+    m_rows.clear();
+    m_view.clear();
+    m_demand = std::move(rows);
+    bumpGeneration();
+}
+
+void DataSet::forgetFetchedRows()
+{
+    if (m_demand)
+        m_demand->forgetRows();
+    bumpGeneration();
+}
+
+void DataSet::resetDemandView()
+{
+    std::vector<int> orderCols = m_indexFieldNames.empty() ? std::vector<int>{} : fieldIndexes(m_indexFieldNames);
+    std::vector<int> rangeCols;
+    std::vector<Value> rangeValues;
+    bool none = false;
+    if (m_masterSource && !m_masterFields.empty()) {
+        // As in memory: the detail's key fields are its index fields, or else fields of the
+        // master's names.
+        auto masterNames = splitFieldNames(m_masterFields);
+        DataSet* master = m_masterSource->dataSet();
+        const bool masterHasRow = master && master->Active() && !master->IsEmpty();
+        none = !masterHasRow;
+        for (std::size_t k = 0; k < masterNames.size(); ++k) {
+            rangeCols.push_back(k < orderCols.size() ? orderCols[k] : resolveField(masterNames[k]));
+            if (masterHasRow)
+                rangeValues.push_back(master->FieldValue(masterNames[k]));
+        }
+    }
+    m_demand->setView(std::move(orderCols), std::move(rangeCols), std::move(rangeValues), none);
+    m_current.reset();
+    m_ahead.clear();
+    m_aheadChunk = 0;
+    m_viewIds.clear();
+    m_positioned = false;
+    m_pos = 0;
+}
+
+OnDemandRows::Accept DataSet::demandFilter() const
+{
+    if (!m_filtered || !m_filter)
+        return {};
+    return [this](const Row& row) {
+        return m_filter->matches([&](const std::string& field) {
+            const auto f = static_cast<std::size_t>(resolveField(field));
+            return f < row.size() ? row[f] : Value();
+        });
+    };
+}
+
+void DataSet::positionView() const
+{
+    if (!m_demand || m_positioned || !m_active)
+        return;
+    std::vector<int> needed;
+    if (m_filtered && m_filter) {
+        std::vector<std::string> names;
+        m_filter->collectFields(names);
+        for (const auto& n : names)
+            needed.push_back(resolveField(n));
+    }
+    m_viewIds = m_demand->rowIds(needed, demandFilter());
+    m_positioned = true;
+    m_ahead.clear();
+    m_pos = 0;
+    if (m_current) {
+        auto it = std::find(m_viewIds.begin(), m_viewIds.end(), m_current->rowId);
+        if (it != m_viewIds.end())
+            m_pos = static_cast<int>(it - m_viewIds.begin());
+    }
+}
+
+void DataSet::demandGoTo(int pos)
+{
+    const std::int64_t id = m_viewIds[static_cast<std::size_t>(pos)];
+    m_pos = pos;
+    m_current = FetchedRow{id, m_demand->rowOf(id)};
+}
+
+bool DataSet::IsEmpty() const
+{
+    if (m_demand)
+        return m_positioned ? m_viewIds.empty() : !m_current;
+    return m_view.empty();
+}
+
+int DataSet::RecordCount() const
+{
+    if (m_demand) {
+        positionView();
+        return static_cast<int>(m_viewIds.size());
+    }
+    return static_cast<int>(m_view.size());
+}
+
+int DataSet::RecNo() const
+{
+    if (IsEmpty())
+        return -1;
+    if (m_demand && m_pos < 0)
+        positionView();
+    return m_pos;
+}
+
 void DataSet::activate(bool keepRow)
 {
+    if (m_demand) {
+        const std::optional<std::int64_t> keep =
+            keepRow && m_current ? std::optional<std::int64_t>(m_current->rowId) : std::nullopt;
+        m_active = true;
+        resetDemandView();
+        if (keep) {
+            positionView();
+            auto it = std::find(m_viewIds.begin(), m_viewIds.end(), *keep);
+            if (it != m_viewIds.end())
+                demandGoTo(static_cast<int>(it - m_viewIds.begin()));
+        }
+        if (!m_current) {
+            if (m_positioned) {
+                if (!m_viewIds.empty())
+                    demandGoTo(0);
+            } else {
+                auto first = m_demand->rowsAfter(nullptr, 1, demandFilter());
+                if (!first.empty())
+                    m_current = std::move(first.front());
+            }
+            m_pos = 0;
+        }
+        m_bof = m_pos == 0;
+        m_eof = IsEmpty();
+        notifySources(DataEvent::DataSetChanged);
+        raiseAfterScroll();
+        return;
+    }
     int keep = keepRow ? currentRowIndex() : -1;
     m_active = true;
     rebuildView();
@@ -132,6 +277,12 @@ Value DataSet::valueOf(int rowIndex, int fieldIndex) const
 Value DataSet::FieldValue(std::string_view name) const
 {
     int f = resolveField(name);
+    if (m_demand) {
+        if (!m_active || !m_current)
+            return Value();
+        const Row& row = m_current->row;
+        return static_cast<std::size_t>(f) < row.size() ? row[static_cast<std::size_t>(f)] : Value();
+    }
     int row = currentRowIndex();
     if (!m_active || row < 0)
         return Value();
@@ -145,6 +296,13 @@ std::vector<std::string> DataSet::MemoLines(std::string_view name) const
 
 Value DataSet::ValueAt(int recNo, int fieldIndex) const
 {
+    if (m_demand) {
+        if (!m_active || recNo < 0 || recNo >= RecordCount() || fieldIndex < 0 ||
+            fieldIndex >= static_cast<int>(m_fieldDefs.size()))
+            return Value();
+        const Row& row = m_demand->rowOf(m_viewIds[static_cast<std::size_t>(recNo)]);
+        return static_cast<std::size_t>(fieldIndex) < row.size() ? row[static_cast<std::size_t>(fieldIndex)] : Value();
+    }
     if (recNo < 0 || recNo >= RecordCount() || fieldIndex < 0 || fieldIndex >= static_cast<int>(m_fieldDefs.size()))
         return Value();
     return valueOf(m_view[static_cast<std::size_t>(recNo)], fieldIndex);
@@ -238,9 +396,22 @@ void DataSet::First()
     if (!m_active)
         throw TableError(m_name + " は開かれていません");
     CheckBrowseMode();
+    if (m_demand) {
+        m_ahead.clear();
+        m_aheadChunk = 0;
+        m_current.reset();
+        if (m_positioned) {
+            if (!m_viewIds.empty())
+                demandGoTo(0);
+        } else {
+            auto first = m_demand->rowsAfter(nullptr, 1, demandFilter());
+            if (!first.empty())
+                m_current = std::move(first.front());
+        }
+    }
     m_pos = 0;
     m_bof = true;
-    m_eof = m_view.empty();
+    m_eof = IsEmpty();
     notifySources(DataEvent::Scrolled);
     raiseAfterScroll();
 }
@@ -250,9 +421,12 @@ void DataSet::Last()
     if (!m_active)
         throw TableError(m_name + " は開かれていません");
     CheckBrowseMode();
-    m_pos = m_view.empty() ? 0 : RecordCount() - 1;
+    positionView();
+    m_pos = IsEmpty() ? 0 : RecordCount() - 1;
+    if (m_demand && !IsEmpty())
+        demandGoTo(m_pos);
     m_eof = true;
-    m_bof = m_view.empty();
+    m_bof = IsEmpty();
     notifySources(DataEvent::Scrolled);
     raiseAfterScroll();
 }
@@ -262,11 +436,39 @@ void DataSet::Next()
     if (!m_active)
         throw TableError(m_name + " は開かれていません");
     CheckBrowseMode();
+    if (m_demand && !m_positioned) {
+        if (!m_current) {
+            m_eof = true;
+            return;
+        }
+        if (m_ahead.empty()) {
+            // Walks read ahead in growing steps: a look at the next row or two stays cheap, and
+            // a walk through an article's link rows costs a few statements.
+            m_aheadChunk = std::min<std::size_t>(256, std::max<std::size_t>(8, m_aheadChunk * 2));
+            auto rows = m_demand->rowsAfter(&*m_current, m_aheadChunk, demandFilter());
+            if (rows.empty()) {
+                m_eof = true;
+                return;
+            }
+            m_ahead.assign(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+        }
+        m_current = std::move(m_ahead.front());
+        m_ahead.pop_front();
+        if (m_pos >= 0)
+            ++m_pos;
+        m_bof = false;
+        m_eof = false;
+        notifySources(DataEvent::Scrolled);
+        raiseAfterScroll();
+        return;
+    }
     if (m_pos + 1 >= RecordCount()) {
         m_eof = true;
         return;
     }
     ++m_pos;
+    if (m_demand)
+        demandGoTo(m_pos);
     m_bof = false;
     m_eof = false;
     notifySources(DataEvent::Scrolled);
@@ -278,11 +480,14 @@ void DataSet::Prior()
     if (!m_active)
         throw TableError(m_name + " は開かれていません");
     CheckBrowseMode();
+    positionView();
     if (m_pos <= 0) {
         m_bof = true;
         return;
     }
     --m_pos;
+    if (m_demand)
+        demandGoTo(m_pos);
     m_bof = false;
     m_eof = false;
     notifySources(DataEvent::Scrolled);
@@ -294,9 +499,11 @@ void DataSet::MoveTo(int recNo)
     if (!m_active || recNo < 0 || recNo >= RecordCount())
         return;
     CheckBrowseMode();
-    if (recNo == m_pos && !m_view.empty())
+    if (recNo == m_pos && !IsEmpty())
         return;
     m_pos = recNo;
+    if (m_demand)
+        demandGoTo(recNo);
     m_bof = m_eof = false;
     notifySources(DataEvent::Scrolled);
     raiseAfterScroll();
@@ -392,20 +599,31 @@ bool DataSet::Locate(const std::string& fieldNames, const std::vector<Value>& va
             wanted.push_back(v);
         }
     }
+    if (m_demand) {
+        const OnDemandRows::Accept filter = demandFilter();
+        auto found = m_demand->firstWith(cols, wanted, [&](const Row& row) {
+            auto mine = [&](int c) { return static_cast<std::size_t>(c) < row.size() ? row[static_cast<std::size_t>(c)] : Value(); };
+            return sameValues(cols, wanted, mine) && (!filter || filter(row));
+        });
+        if (!found)
+            return false;
+        m_ahead.clear();
+        m_aheadChunk = 0;
+        m_current = std::move(*found);
+        m_pos = -1;
+        if (m_positioned) {
+            auto it = std::find(m_viewIds.begin(), m_viewIds.end(), m_current->rowId);
+            m_pos = it != m_viewIds.end() ? static_cast<int>(it - m_viewIds.begin()) : 0;
+        }
+        m_bof = m_eof = false;
+        notifySources(DataEvent::Scrolled);
+        raiseAfterScroll();
+        return true;
+    }
     auto [first, last] = cols.empty() ? std::pair{0, RecordCount()} : locateRange(cols[0], wanted[0]);
     for (int p = first; p < last; ++p) {
         int r = m_view[static_cast<std::size_t>(p)];
-        bool equal = true;
-        for (std::size_t k = 0; k < cols.size() && equal; ++k) {
-            Value mine = valueOf(r, cols[k]);
-            const Value& theirs = wanted[k];
-            if (mine.isText() || theirs.isText())
-                equal = mine.isText() && theirs.isText() ? mine.asText() == theirs.asText()
-                                                         : mine.asText() == theirs.asText() && !mine.isNull();
-            else
-                equal = !mine.isNull() && Value::compare(mine, theirs) == 0;
-        }
-        if (equal) {
+        if (sameValues(cols, wanted, [&](int c) { return valueOf(r, c); })) {
             m_pos = p;
             m_bof = m_eof = false;
             notifySources(DataEvent::Scrolled);
@@ -414,6 +632,24 @@ bool DataSet::Locate(const std::string& fieldNames, const std::vector<Value>& va
         }
     }
     return false;
+}
+
+bool DataSet::sameValues(const std::vector<int>& cols, const std::vector<Value>& wanted,
+                         const std::function<Value(int column)>& mineOf) const
+{
+    for (std::size_t k = 0; k < cols.size(); ++k) {
+        Value mine = mineOf(cols[k]);
+        const Value& theirs = wanted[k];
+        bool equal;
+        if (mine.isText() || theirs.isText())
+            equal = mine.isText() && theirs.isText() ? mine.asText() == theirs.asText()
+                                                     : mine.asText() == theirs.asText() && !mine.isNull();
+        else
+            equal = !mine.isNull() && Value::compare(mine, theirs) == 0;
+        if (!equal)
+            return false;
+    }
+    return true;
 }
 
 std::pair<int, int> DataSet::locateRange(int column, const Value& wanted) const
@@ -432,6 +668,70 @@ std::pair<int, int> DataSet::locateRange(int column, const Value& wanted) const
     auto begin = std::lower_bound(m_view.begin(), m_view.end(), wanted, less);
     auto end = std::upper_bound(begin, m_view.end(), wanted, greater);
     return {static_cast<int>(begin - m_view.begin()), static_cast<int>(end - m_view.begin())};
+}
+
+namespace {
+
+std::string keyText(const std::vector<Value>& values)
+{
+    std::string key;
+    for (const auto& v : values) {
+        key += v.asText();
+        key += '\x1F';
+    }
+    return key;
+}
+
+constexpr std::size_t kLookupsKept = 4096;
+
+}  // namespace
+
+Value DataSet::LookupValue(const std::string& keyFields, const std::vector<Value>& key, const std::string& resultField) const
+{
+    if (!m_active)
+        return Value();
+    const int resultCol = FieldIndex(resultField);
+    if (resultCol < 0)
+        return Value();
+    std::vector<int> cols;
+    for (const auto& n : splitFieldNames(keyFields))
+        cols.push_back(FieldIndex(n));
+    LookupIndex& index = m_lookups[keyFields];
+    if (index.generation != m_generation) {
+        index = LookupIndex{};
+        index.generation = m_generation;
+        if (!m_demand) {
+            for (std::size_t r = 0; r < m_rows.size(); ++r) {
+                std::vector<Value> rowKey;
+                for (int c : cols)
+                    rowKey.push_back(c >= 0 && static_cast<std::size_t>(c) < m_rows[r].size() ? m_rows[r][static_cast<std::size_t>(c)] : Value());
+                index.rowOfKey.emplace(keyText(rowKey), static_cast<int>(r));  // the first row wins
+            }
+        }
+    }
+    const std::string wanted = keyText(key);
+    const Row* row = nullptr;
+    if (!m_demand) {
+        auto it = index.rowOfKey.find(wanted);
+        if (it == index.rowOfKey.end())
+            return Value();
+        row = &m_rows[static_cast<std::size_t>(it->second)];
+    } else {
+        if (std::find(cols.begin(), cols.end(), -1) != cols.end() || cols.size() != key.size())
+            return Value();
+        auto it = index.rowOfKeyRead.find(wanted);
+        if (it == index.rowOfKeyRead.end()) {
+            // A grid shows a screenful of look-ups at a time; what was read is kept until the
+            // file changes or the cache is full.
+            if (index.rowOfKeyRead.size() >= kLookupsKept)
+                index.rowOfKeyRead.clear();
+            it = index.rowOfKeyRead.emplace(wanted, m_demand->lookup(cols, key)).first;
+        }
+        if (!it->second)
+            return Value();
+        row = &*it->second;
+    }
+    return static_cast<std::size_t>(resultCol) < row->size() ? (*row)[static_cast<std::size_t>(resultCol)] : Value();
 }
 
 void DataSet::Refresh()

@@ -1,17 +1,22 @@
-// The cursor every table and answer set shares: rows held in memory, an order, a filter, a
-// master link, a current row, and notifications to the data sources bound to it.
+// The cursor every table and answer set shares: an order, a filter, a master link, a current
+// row, and notifications to the data sources bound to it. Answer sets and writable tables hold
+// their rows in memory; read-only tables fetch theirs from the file as moves need them.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "store/DataSource.h"
 #include "store/FilterExpression.h"
+#include "store/OnDemandRows.h"
 #include "store/TableError.h"
 #include "store/Value.h"
 
@@ -40,9 +45,11 @@ public:
     void MoveTo(int recNo);  // 0-based position in cursor order, as a grid selects a row
     bool Eof() const { return m_eof; }
     bool Bof() const { return m_bof; }
-    bool IsEmpty() const { return m_view.empty(); }
-    int RecordCount() const { return static_cast<int>(m_view.size()); }
-    int RecNo() const { return m_view.empty() ? -1 : m_pos; }  // 0-based, -1 when empty
+    bool IsEmpty() const;
+    // Both count the rows of the whole view; a table reading on demand then reads the rowids
+    // of its view once (until the view changes).
+    int RecordCount() const;
+    int RecNo() const;  // 0-based, -1 when empty
 
     // Fields. Names match without regard to ASCII case ("Gyo" reaches "GYO").
     const std::vector<FieldDef>& Fields() const { return m_fieldDefs; }
@@ -94,10 +101,14 @@ public:
 
     std::function<void(DataSet&)> AfterScroll;
 
-    // Changes whenever the rows change, so look-ups can cache their index.
+    // Changes whenever the rows change, so look-ups can cache what they found.
     std::uint64_t Generation() const { return m_generation; }
-    // All rows regardless of order, filter and master (look-ups read these).
+    // All rows regardless of order, filter and master, of a set held in memory (answer sets and
+    // writable tables); empty for a table that reads on demand.
     const std::vector<Row>& AllRows() const { return m_rows; }
+    // A look-up: resultField of the first row in file order, whatever the order, filter and
+    // master, whose keyFields ("A;B") equal key; null when there is none. The cursor stays.
+    Value LookupValue(const std::string& keyFields, const std::vector<Value>& key, const std::string& resultField) const;
 
     // The master source is being destroyed: the link ends without a re-sync.
     void masterSourceDestroyed() { m_masterSource = nullptr; m_masterSubscription = 0; }
@@ -109,6 +120,11 @@ public:
 protected:
     // Subclasses fill fields and rows, then call activate().
     void setContents(std::vector<FieldDef> fields, std::vector<Row> rows);
+    // Or hand over a read-only file whose rows are read as moves need them, then call activate().
+    void setOnDemandRows(std::unique_ptr<OnDemandRows> rows);
+    bool readsOnDemand() const { return m_demand != nullptr; }
+    // A read-only table's file may have changed: rows read before are read again.
+    void forgetFetchedRows();
     // Rebuilds the view, goes to the first row (or stays on the current one when keepRow and it
     // is still shown), notifies the sources and raises AfterScroll.
     void activate(bool keepRow = false);
@@ -124,12 +140,26 @@ protected:
     std::vector<FieldDef> m_fieldDefs;  // fields as readers see them
     std::vector<Row> m_rows;            // rows in file order
     std::vector<int> m_view;            // row indices in cursor order
-    int m_pos = 0;
+    mutable int m_pos = 0;  // -1 while a table reading on demand does not know its position
     bool m_active = false;
     bool m_bof = true, m_eof = true;
 
 private:
+    struct LookupIndex {
+        std::uint64_t generation = 0;
+        std::unordered_map<std::string, int> rowOfKey;  // in-memory sets: row of each key
+        std::unordered_map<std::string, std::optional<Row>> rowOfKeyRead;  // on demand: rows read
+    };
+
     void masterChanged();
+    // On demand: the view from order and master, and the walk state cleared.
+    void resetDemandView();
+    OnDemandRows::Accept demandFilter() const;
+    // On demand: the rowids of the whole view, read once, with the current row's position.
+    void positionView() const;
+    void demandGoTo(int pos);
+    bool sameValues(const std::vector<int>& cols, const std::vector<Value>& wanted,
+                    const std::function<Value(int column)>& mine) const;
     std::vector<int> fieldIndexes(const std::string& names) const;
     // The part of the view [first, last) where Locate can find wanted in column.
     std::pair<int, int> locateRange(int column, const Value& wanted) const;
@@ -144,6 +174,16 @@ private:
     int m_disableCount = 0;
     std::vector<DataSource*> m_sources;
     std::uint64_t m_generation = 0;
+    mutable std::unordered_map<std::string, LookupIndex> m_lookups;  // by key field names
+
+    // Reading on demand: the current row, rows read ahead by the last Next, and (once a
+    // position was needed) the rowids of the whole view in order.
+    std::unique_ptr<OnDemandRows> m_demand;
+    mutable std::optional<FetchedRow> m_current;
+    mutable std::deque<FetchedRow> m_ahead;
+    std::size_t m_aheadChunk = 0;
+    mutable std::vector<std::int64_t> m_viewIds;
+    mutable bool m_positioned = false;
 };
 
 // Field names compare without regard to ASCII case.

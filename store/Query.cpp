@@ -48,16 +48,6 @@ std::string joinStatement(const std::vector<std::string>& lines)
     return s;
 }
 
-std::string keyText(const std::vector<Value>& values)
-{
-    std::string key;
-    for (const auto& v : values) {
-        key += v.asText();
-        key += '\x1F';
-    }
-    return key;
-}
-
 // A table file's read connection for queries, kept from one query to the next: opening the
 // file, reading its schema and setting up the connection would otherwise cost every search a
 // fixed part of a millisecond. The connection serves while the name leads to the same file,
@@ -175,7 +165,6 @@ void Query::SetLookupDataSet(const std::string& field, DataSet* lookup)
     for (auto& definition : m_definitions)
         if (definition.lookup && sameFieldName(definition.def.name, field))
             definition.lookupDataSet = lookup;
-    m_lookupCaches.clear();
 }
 
 DataSet* Query::LookupDataSet(const std::string& field) const
@@ -264,38 +253,8 @@ void Query::Open()
             defs.push_back(definition.def);
         }
     }
-    m_lookupCaches.clear();
     setContents(std::move(defs), std::move(answer));
     activate();
-}
-
-void Query::Refresh()
-{
-    m_lookupCaches.clear();
-    DataSet::Refresh();
-}
-
-const Query::LookupCache& Query::cacheFor(const FieldDefinition& definition) const
-{
-    std::string cacheKey = definition.lookupKeyFields + "|" + std::to_string(reinterpret_cast<std::uintptr_t>(definition.lookupDataSet));
-    LookupCache& cache = m_lookupCaches[cacheKey];
-    const DataSet* lookup = definition.lookupDataSet;
-    if (cache.dataSet != lookup || cache.generation != lookup->Generation()) {
-        cache.dataSet = lookup;
-        cache.generation = lookup->Generation();
-        cache.rowOfKey.clear();
-        std::vector<int> cols;
-        for (const auto& n : splitFieldNames(definition.lookupKeyFields))
-            cols.push_back(lookup->FieldIndex(n));
-        const auto& rows = lookup->AllRows();
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            std::vector<Value> key;
-            for (int c : cols)
-                key.push_back(c >= 0 && static_cast<std::size_t>(c) < rows[r].size() ? rows[r][static_cast<std::size_t>(c)] : Value());
-            cache.rowOfKey.emplace(keyText(key), static_cast<int>(r));  // the first row wins
-        }
-    }
-    return cache;
 }
 
 Value Query::valueOf(int rowIndex, int fieldIndex) const
@@ -315,15 +274,7 @@ Value Query::valueOf(int rowIndex, int fieldIndex) const
             return Value();
         key.push_back(row[static_cast<std::size_t>(m_definitions[static_cast<std::size_t>(f)].dataColumn)]);
     }
-    const LookupCache& cache = cacheFor(definition);
-    auto it = cache.rowOfKey.find(keyText(key));
-    if (it == cache.rowOfKey.end())
-        return Value();
-    int resultCol = definition.lookupDataSet->FieldIndex(definition.lookupResultField);
-    if (resultCol < 0)
-        return Value();
-    const Row& target = definition.lookupDataSet->AllRows()[static_cast<std::size_t>(it->second)];
-    return static_cast<std::size_t>(resultCol) < target.size() ? target[static_cast<std::size_t>(resultCol)] : Value();
+    return definition.lookupDataSet->LookupValue(definition.lookupKeyFields, key, definition.lookupResultField);
 }
 
 }  // namespace store

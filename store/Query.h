@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "store/DataSet.h"
@@ -31,7 +30,6 @@ public:
     // Runs the statement against its table file in the working directory. Throws TableError
     // with the engine's message; the query stays closed then.
     void Open() override;
-    void Refresh() override;
 
     // The file the last statement named (tests check which files a search read).
     const std::string& LastTableFile() const { return m_lastTableFile; }
@@ -44,19 +42,11 @@ private:
         DataSet* lookupDataSet = nullptr;
         int dataColumn = -1;  // for data fields: the answer column
     };
-    struct LookupCache {
-        const DataSet* dataSet = nullptr;
-        std::uint64_t generation = 0;
-        std::unordered_map<std::string, int> rowOfKey;
-    };
-
     Value valueOf(int rowIndex, int fieldIndex) const override;
-    const LookupCache& cacheFor(const FieldDefinition& definition) const;
 
     std::vector<std::string> m_sql;
     std::vector<FieldDefinition> m_definitions;
     std::string m_lastTableFile;
-    mutable std::unordered_map<std::string, LookupCache> m_lookupCaches;  // by look-up key field set
 };
 
 }  // namespace store

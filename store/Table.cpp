@@ -1,4 +1,5 @@
-// Table cursors: opening with checks, reading the whole file, and the authoring writes.
+// Table cursors: opening with checks, reading on demand (browsing) or the whole file
+// (authoring), and the authoring writes.
 #include "store/Table.h"
 
 #include <algorithm>
@@ -28,6 +29,13 @@ void Table::Open()
         if (!found)
             throw TableError("テーブル " + m_tableName + " に項目 " + required + " がありません");
     }
+    m_state = State::Browse;
+    if (m_readOnly) {
+        // Opening reads the schema only; rows are read as the cursor and its grid need them.
+        setOnDemandRows(std::make_unique<OnDemandRows>(std::move(file)));
+        activate();
+        return;
+    }
     TableContents contents = file->readAll();
     m_file = std::move(file);
     m_rowIds = std::move(contents.rowIds);
@@ -46,7 +54,14 @@ void Table::Close()
 
 void Table::Refresh()
 {
-    if (!m_active || !m_file)
+    if (!m_active)
+        return;
+    if (readsOnDemand()) {
+        forgetFetchedRows();
+        activate(true);
+        return;
+    }
+    if (!m_file)
         return;
     TableContents contents = m_file->readAll();
     std::int64_t currentId = currentRowIndex() >= 0 ? m_rowIds[static_cast<std::size_t>(currentRowIndex())] : -1;

@@ -45,19 +45,6 @@ std::string utf8Of(const std::string& cp932Text)
     return text::toUtf8(cp932Text).text;
 }
 
-void bindValue(sqlite3_stmt* st, int index, const Value& v)
-{
-    if (v.isNull())
-        sqlite3_bind_null(st, index);
-    else if (v.isInteger())
-        sqlite3_bind_int64(st, index, v.asInteger());
-    else if (v.isFloat())
-        sqlite3_bind_double(st, index, v.asFloat());
-    else {
-        std::string u = utf8Of(v.asText());
-        sqlite3_bind_text(st, index, u.data(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
-    }
-}
 
 bool hasHotJournal(const std::filesystem::path& file)
 {
@@ -73,6 +60,40 @@ std::string fileLabel(const std::filesystem::path& p)
 }
 
 }  // namespace
+
+void bindValue(sqlite3_stmt* st, int index, const Value& v)
+{
+    if (v.isNull())
+        sqlite3_bind_null(st, index);
+    else if (v.isInteger())
+        sqlite3_bind_int64(st, index, v.asInteger());
+    else if (v.isFloat())
+        sqlite3_bind_double(st, index, v.asFloat());
+    else {
+        std::string u = utf8Of(v.asText());
+        sqlite3_bind_text(st, index, u.data(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
+    }
+}
+Value readColumn(sqlite3_stmt* st, int col
+, FieldType type, std::size_t& replaced)
+{
+    switch (sqlite3_column_type(st, col)) {
+    case SQLITE_NULL: return Value();
+    case SQLITE_INTEGER: return Value(static_cast<std::int64_t>(sqlite3_column_int64(st, col)));
+    case SQLITE_FLOAT: return Value(sqlite3_column_double(st, col));
+    default: break;
+    }
+    const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+    int n = sqlite3_column_bytes(st, col);
+    text::Conversion conv = text::fromUtf8(std::string_view(p ? p : "", static_cast<std::size_t>(n)));
+    replaced += conv.replaced + conv.invalid;
+    Value v(std::move(conv.text));
+    if (type == FieldType::Integer) {
+        if (auto n64 = Value::parseInteger(v.asText()))
+            v = Value(*n64);
+    }
+    return v;
+}
 
 std::string quoteIdentifier(const std::string& name)
 {
@@ -189,6 +210,46 @@ void TableFile::create(const std::filesystem::path& file, const std::string& tab
     sqlite3_close(db);
 }
 
+void TableFile::createIndexes(const std::filesystem::path& file, const std::vector<std::vector<std::string>>& indexes)
+{
+    // Not through open(): writing a volume is no opening of a table for reading.
+    sqlite3* db = nullptr;
+    std::string failure;
+    if (sqlite3_open_v2(file.string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        failure = db ? sqlite3_errmsg(db) : "out of memory";
+    } else {
+        sqlite3_stmt* st = nullptr;
+        std::string table;
+        if (sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'", -1, &st,
+                               nullptr) == SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW)
+            table = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+        sqlite3_finalize(st);
+        std::string sql = "BEGIN;";
+        for (const auto& columns : indexes) {
+            std::string name = table + "_by";
+            std::string list;
+            for (const auto& c : columns) {
+                name += "_" + c;
+                list += (list.empty() ? "" : ", ") + quoteIdentifier(c);
+            }
+            sql += "CREATE INDEX IF NOT EXISTS " + quoteIdentifier(name) + " ON " + quoteIdentifier(table) + " (" + list + ");";
+        }
+        sql += "COMMIT;";
+        char* err = nullptr;
+        if (table.empty())
+            failure = "表がありません";
+        else if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+            failure = err ? err : sqlite3_errmsg(db);
+            sqlite3_free(err);
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        }
+    }
+    sqlite3_close(db);
+    if (!failure.empty())
+        throw TableError("テーブル " + fileLabel(file) + " に索引が作れません: " + failure);
+}
+
 TableFile::~TableFile()
 {
     if (m_db)
@@ -227,28 +288,8 @@ TableContents TableFile::readAll() const
         c.rowIds.push_back(sqlite3_column_int64(st, 0));
         Row row;
         row.reserve(m_fields.size());
-        for (std::size_t i = 0; i < m_fields.size(); ++i) {
-            int col = static_cast<int>(i + 1);
-            switch (sqlite3_column_type(st, col)) {
-            case SQLITE_NULL: row.emplace_back(); break;
-            case SQLITE_INTEGER: row.emplace_back(static_cast<std::int64_t>(sqlite3_column_int64(st, col))); break;
-            case SQLITE_FLOAT: row.emplace_back(sqlite3_column_double(st, col)); break;
-            default: {
-                const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
-                int n = sqlite3_column_bytes(st, col);
-                text::Conversion conv = text::fromUtf8(std::string_view(p ? p : "", static_cast<std::size_t>(n)));
-                c.replacedCharacters += conv.replaced + conv.invalid;
-                Value v(std::move(conv.text));
-                // An integer field holding a numeral read back as text (any SQLite tool can
-                // write one) still reads as the integer.
-                if (m_fields[i].type == FieldType::Integer) {
-                    if (auto n64 = Value::parseInteger(v.asText()))
-                        v = Value(*n64);
-                }
-                row.push_back(std::move(v));
-            }
-            }
-        }
+        for (std::size_t i = 0; i < m_fields.size(); ++i)
+            row.push_back(readColumn(st, static_cast<int>(i + 1), m_fields[i].type, c.replacedCharacters));
         c.rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) {

@@ -14,6 +14,7 @@
 #include "store/Value.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace store {
 
@@ -38,6 +39,10 @@ public:
     static void create(const std::filesystem::path& file, const std::string& tableName,
                        const std::vector<FieldDef>& fields, const std::vector<Row>& rows);
 
+    // Adds to a table file one index for each list of columns, in one transaction, so that
+    // cursors reading on demand find rows by those columns without a scan.
+    static void createIndexes(const std::filesystem::path& file, const std::vector<std::vector<std::string>>& indexes);
+
     ~TableFile();
     TableFile(const TableFile&) = delete;
     TableFile& operator=(const TableFile&) = delete;
@@ -47,6 +52,8 @@ public:
     const std::vector<FieldDef>& fields() const { return m_fields; }
 
     TableContents readAll() const;
+    // The open connection, for cursors that read rows through their own statements.
+    sqlite3* connection() const { return m_db; }
 
     std::int64_t insert(const Row& row);                // returns the new rowid
     void update(std::int64_t rowId, const Row& row);
@@ -65,6 +72,14 @@ private:
     std::vector<FieldDef> m_fields;
     bool m_readOnly = true;
 };
+
+// Column col of the statement's current row as a field of the given type reads it: UTF-8 text
+// becomes code page 932 (counting in replaced what it cannot hold), and an integer field
+// holding a numeral as text (any SQLite tool can write one) reads as the integer.
+Value readColumn(sqlite3_stmt* st, int col, FieldType type, std::size_t& replaced);
+
+// Binds a value as a parameter: a code page 932 text is bound as UTF-8.
+void bindValue(sqlite3_stmt* st, int index, const Value& v);
 
 // "name" quoted as an SQLite identifier.
 std::string quoteIdentifier(const std::string& name);

@@ -23,6 +23,26 @@ std::string stemOf(char letter, char digit)
     return std::string(1, letter) + digit;
 }
 
+// The indexes the program's orders and look-ups read through (list order, master-detail,
+// Locate, the look-up fields of answer sets, the reference search). A volume written without
+// them still opens and reads, by scanning.
+void indexBrowsingFiles(const std::filesystem::path& dir, char letter, bool law)
+{
+    using Columns = std::vector<std::vector<std::string>>;
+    const std::vector<std::pair<const char*, Columns>> files =
+        law ? std::vector<std::pair<const char*, Columns>>{{"1.db", {{"Gyo"}, {"Bangou"}}},
+                                                            {"2.db", {{"Gyo"}}},
+                                                            {"3.db", {{"MainGyo"}}},
+                                                            {"4.db", {{"Gyo"}, {"Gyo", "Sel"}}},
+                                                            {"5.db", {{"Gyo"}, {"TreeID"}}}}
+            : std::vector<std::pair<const char*, Columns>>{{"1.db", {{"BookSeq"}, {"BookPage"}}},
+                                                            {"3.db", {{"BookNo", "BookRenban"}}},
+                                                            {"4.db", {{"BookSeq"}}},
+                                                            {"5.db", {{"BookSeq"}}}};
+    for (const auto& [suffix, indexes] : files)
+        TableFile::createIndexes(fileOf(dir, letter, suffix), indexes);
+}
+
 }  // namespace
 
 std::string outlineFileText(const std::vector<OutlineNode>& outline)
@@ -86,6 +106,8 @@ void writeLawVolume(const std::filesystem::path& dir, const LawVolumeContent& co
         tree.push_back({t.gyo, t.treeId});
     TableFile::create(fileOf(dir, L, "5.db"), stemOf(L, '5'), {{"Gyo", F::Integer}, {"TreeID", F::Integer}}, tree);
 
+    indexBrowsingFiles(dir, L, true);
+
     std::ofstream outline(fileOf(dir, L, "6.dl_"), std::ios::binary | std::ios::trunc);
     outline << outlineFileText(content.outline);
     if (!outline)
@@ -124,6 +146,7 @@ void writeBookVolume(const std::filesystem::path& dir, const BookVolumeContent& 
     for (const auto& u : content.urls)
         urls.push_back({u.bookSeq, u.url});
     TableFile::create(fileOf(dir, L, "5.db"), stemOf(L, '5'), {{"BookSeq", F::Integer}, {"Url", F::Text}}, urls);
+    indexBrowsingFiles(dir, L, false);
 }
 
 }  // namespace store

@@ -46,15 +46,12 @@ std::size_t charCount(std::string_view s)
     return count;
 }
 
-std::size_t find(std::string_view haystack, std::string_view needle, std::size_t from)
+namespace {
+
+// The first match at or after boundary, which must itself be a character boundary; returns it
+// and leaves boundary on it (or past the end when there is none).
+std::size_t findFromBoundary(std::string_view haystack, std::string_view needle, std::size_t& boundary)
 {
-    // Walk character by character from the start so that a match found by the byte search is
-    // only accepted where a character begins.
-    std::size_t boundary = 0;
-    while (boundary < from && boundary < haystack.size())
-        boundary += charLength(haystack, boundary);
-    if (boundary > haystack.size())
-        return std::string_view::npos;
     while (boundary <= haystack.size()) {
         std::size_t hit = haystack.find(needle, boundary);
         if (hit == std::string_view::npos)
@@ -68,19 +65,38 @@ std::size_t find(std::string_view haystack, std::string_view needle, std::size_t
     return std::string_view::npos;
 }
 
+}  // namespace
+
+std::size_t find(std::string_view haystack, std::string_view needle, std::size_t from)
+{
+    // Walk character by character from the start so that a match found by the byte search is
+    // only accepted where a character begins.
+    std::size_t boundary = 0;
+    while (boundary < from && boundary < haystack.size())
+        boundary += charLength(haystack, boundary);
+    if (boundary > haystack.size())
+        return std::string_view::npos;
+    return findFromBoundary(haystack, needle, boundary);
+}
+
 std::string replaceAll(std::string_view s, std::string_view from, std::string_view to)
 {
     if (from.empty())
         return std::string(s);
     std::string out;
     std::size_t pos = 0;
+    // One walk over the text: each search goes on from the first character boundary after the
+    // previous match, so the text is never walked again from its start.
+    std::size_t boundary = 0;
     for (;;) {
-        std::size_t hit = find(s, from, pos);
+        std::size_t hit = findFromBoundary(s, from, boundary);
         if (hit == std::string_view::npos)
             break;
         out.append(s.substr(pos, hit - pos));
         out.append(to);
         pos = hit + from.size();
+        while (boundary < pos)
+            boundary += charLength(s, boundary);
     }
     out.append(s.substr(pos));
     return out;

@@ -187,6 +187,19 @@ TEST_F(KeywordSearchWindow, noMatchShowsTheMessageAndStillTheSearchTime)
     EXPECT_EQ(registry().History.HistoryHead(), 1);  // the tab change only
 }
 
+TEST_F(KeywordSearchWindow, theTimeShownIsTheSearchNotTheTimeItsMessageStayedOpen)
+{
+    userSelectsTab(law(1).TabSheet);
+    typeKeywords(1, "存在しない語");
+    platform.setStepPerRead(250);
+    platform.setMessageReadingTime(3000);
+    window().BBtnKensaku->click();
+    EXPECT_EQ(messages(), std::vector<std::string>{"該当の条文はありません"});
+    EXPECT_EQ(window().StatusPanelText(0), QStringLiteral("検索終了"));
+    EXPECT_EQ(window().StatusPanelText(1), QStringLiteral("検索時間： 0.25 秒"));
+    EXPECT_EQ(platform.screenCursor(), CursorShape::Arrow);
+}
+
 TEST_F(KeywordSearchWindow, statusBarAfterASearchOfOneAndAQuarterSeconds)
 {
     userSelectsTab(law(1).TabSheet);

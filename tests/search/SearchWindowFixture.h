@@ -45,9 +45,17 @@ public:
         return now;
     }
     void setStepPerRead(std::int64_t milliseconds) { m_step = milliseconds; }
+    // The user takes this long to read and close each message box.
+    void showMessage(const std::string& text) override
+    {
+        RecordingPlatform::showMessage(text);
+        advanceTickCount(m_reading);
+    }
+    void setMessageReadingTime(std::int64_t milliseconds) { m_reading = milliseconds; }
 
 private:
     std::int64_t m_step = 0;
+    std::int64_t m_reading = 0;
 };
 
 inline store::LawArticleRecord article(int gyo, int kubunNo, const char* kubun, const char* bangou, const char* honbun)

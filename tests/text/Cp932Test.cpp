@@ -55,6 +55,20 @@ TEST(Cp932, replaceAllKeepsCharactersWhole)
 {
     EXPECT_EQ(text::replaceAll(cp932("カーボンーA"), cp932("ー"), cp932("－")), cp932("カ－ボン－A"));
     EXPECT_EQ(text::replaceAll(kSo + "\\", "\\", "/"), kSo + "/");
+    // Every later hit is found from the previous one: second bytes after a replacement are
+    // still told from characters.
+    EXPECT_EQ(text::replaceAll(kSo + "\\" + kSo + kSo + "\\\\", "\\", "/"), kSo + "/" + kSo + kSo + "//");
+    EXPECT_EQ(text::replaceAll(cp932("ーーア"), cp932("ーー"), "x"), "x" + cp932("ア"));
+}
+
+TEST(Cp932, replaceAllOverALongTextReplacesEveryHit)
+{
+    std::string marks, hyphens;
+    for (int i = 0; i < 100000; ++i) {
+        marks += cp932("ー") + "'";
+        hyphens += cp932("－") + "'";
+    }
+    EXPECT_EQ(text::replaceAll(marks, cp932("ー"), cp932("－")), hyphens);
 }
 
 TEST(Cp932, toFullWidthDigits)

@@ -1,0 +1,78 @@
+// Rows of a read-only table file read through SQLite statements when a cursor needs them, in
+// the order of a view (index fields, then file order) within a master range; nothing is read
+// when the file opens but its schema, and a small cache keeps the single rows read last.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "store/TableFile.h"
+#include "store/Value.h"
+
+struct sqlite3_stmt;
+
+namespace store {
+
+struct FetchedRow {
+    std::int64_t rowId = 0;
+    Row row;
+};
+
+class OnDemandRows {
+public:
+    explicit OnDemandRows(std::unique_ptr<TableFile> file);
+    ~OnDemandRows();
+    OnDemandRows(const OnDemandRows&) = delete;
+    OnDemandRows& operator=(const OnDemandRows&) = delete;
+
+    const std::vector<FieldDef>& fields() const { return m_file->fields(); }
+
+    // What a cursor adds to the view that SQL does not decide (its filter); empty takes every row.
+    using Accept = std::function<bool(const Row&)>;
+
+    // The view: rows in the order of orderColumns and then of the file; when rangeColumns are
+    // given, only the rows whose columns hold rangeValues; with none, no row at all.
+    void setView(std::vector<int> orderColumns, std::vector<int> rangeColumns, std::vector<Value> rangeValues, bool none);
+
+    // Up to limit rows of the view that accept takes: from the first, or after the given row.
+    std::vector<FetchedRow> rowsAfter(const FetchedRow* after, std::size_t limit, const Accept& accept);
+    // The first row of the view, in view order, that accept takes among those whose columns
+    // may equal values (the statement narrows by the values where SQL compares as the cursor
+    // does; accept decides).
+    std::optional<FetchedRow> firstWith(const std::vector<int>& columns, const std::vector<Value>& values,
+                                        const Accept& accept);
+    // The rowids of the whole view that accept takes; accept sees only the needed columns.
+    std::vector<std::int64_t> rowIds(const std::vector<int>& neededColumns, const Accept& accept);
+    // One row by rowid, from the cache when it was read lately. Throws when it is gone.
+    const Row& rowOf(std::int64_t rowId);
+    // The first row in file order, whatever the view, whose columns hold the values (look-ups).
+    std::optional<Row> lookup(const std::vector<int>& columns, const std::vector<Value>& values);
+
+    void forgetRows() { m_rowCache.clear(); }
+
+private:
+    // A prepared statement kept for its text; reset (releasing the file) when the use ends.
+    class Use;
+    sqlite3_stmt* statement(const std::string& sql);
+    std::string column(int c) const;      // quoted, with the code page 932 collation for texts
+    std::string selectList() const;       // rowid and every field
+    std::string viewWhere(std::vector<Value>& params) const;
+    std::string viewOrder() const;
+    FetchedRow readRow(sqlite3_stmt* st);
+    [[noreturn]] void fail() const;
+
+    std::unique_ptr<TableFile> m_file;
+    std::unordered_map<std::string, sqlite3_stmt*> m_statements;
+    std::vector<int> m_order, m_range;
+    std::vector<Value> m_rangeValues;
+    bool m_none = false;
+    std::unordered_map<std::int64_t, Row> m_rowCache;
+    std::size_t m_replaced = 0;
+};
+
+}  // namespace store
