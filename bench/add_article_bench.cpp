@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QTest>
 
 #include <cstdlib>
 #include <filesystem>
