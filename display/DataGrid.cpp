@@ -50,11 +50,16 @@ void DataGrid::setGridModel(DataSourceModel* model)
                 if (!m_following && current.isValid())
                     userMovedTo(current.row());
             });
-    // The highlight is the data set's current row and nothing else: a selection the view makes
-    // on its own (a click, a drag, a Ctrl+click that clears it) is put back on that row.
+    // The highlight is the data set's current row and nothing else: a row the view selects on
+    // its own becomes the current row, and a selection cleared (Ctrl+click) is put back on it.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection&, const QItemSelection&) {
-                if (!m_following)
+                if (m_following)
+                    return;
+                const QModelIndexList rows = selectionModel()->selectedRows();
+                if (rows.size() == 1 && m_model && rows.front().row() != m_model->currentRow())
+                    userMovedTo(rows.front().row());
+                else
                     keepHighlightOnCurrentRow();
             });
     model->setSource(source);
