@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <optional>
 
 #ifndef _WIN32
@@ -46,18 +47,27 @@ std::string MasterDirectory()
     return "\\YpSyohi\\Main\\Data";
 }
 
-std::filesystem::path DriveMappingDirectory()
+std::filesystem::path WineDriveMappingDirectory()
 {
-    if (mappingOverride())
-        return *mappingOverride();
 #ifdef _WIN32
     return {};
 #else
+    if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix)
+        return std::filesystem::path(prefix) / "dosdevices";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::filesystem::path(home) / ".wine" / "dosdevices";
     const passwd* user = getpwuid(getuid());
     if (!user || !user->pw_dir || !*user->pw_dir)
         return {};
     return std::filesystem::path(user->pw_dir) / ".wine" / "dosdevices";
 #endif
+}
+
+std::filesystem::path DriveMappingDirectory()
+{
+    if (mappingOverride())
+        return *mappingOverride();
+    return WineDriveMappingDirectory();
 }
 
 void SetDriveMappingDirectory(const std::filesystem::path& directory)
@@ -89,14 +99,14 @@ std::filesystem::path ResolveWindowsPath(const std::string& windowsPathUtf8)
 #endif
 }
 
-DriveMappingScope::DriveMappingScope(const std::filesystem::path& directory) : m_previous(DriveMappingDirectory())
+DriveMappingScope::DriveMappingScope(const std::filesystem::path& directory) : m_previous(mappingOverride())
 {
     SetDriveMappingDirectory(directory);
 }
 
 DriveMappingScope::~DriveMappingScope()
 {
-    SetDriveMappingDirectory(m_previous);
+    mappingOverride() = m_previous;
 }
 
 }  // namespace authoring

@@ -1,11 +1,12 @@
 // Where the authoring tables live: a drive prefix ("C:" or "D:") and the per-volume directories
 // beneath it, written as Windows paths, and the file-system folder such a path means here. On
 // Windows the path is used as it stands; elsewhere a drive letter is looked up in the user's
-// Wine drive mapping (~/.wine/dosdevices/c: and d:, links to folders such as ~/.wine/drive_c),
-// so that data kept for a Windows installation is found where Wine users keep it.
+// Wine drive mapping (the prefix's dosdevices/c: and d:, links to folders such as drive_c), so
+// that data kept for a Windows installation is found where Wine users keep it.
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace authoring {
@@ -33,10 +34,13 @@ inline constexpr char kMasterTableFile[] = "マスタ条文.DB";
 // folder) leaves a drive path unresolved, so that nothing is found there.
 std::filesystem::path ResolveWindowsPath(const std::string& windowsPathUtf8);
 
-// The drive mapping's folder: ~/.wine/dosdevices of the user running the program, found from
-// the user database rather than the environment. Tests point it elsewhere.
+// The drive mapping's folder: the dosdevices folder of the Wine prefix, found as Wine finds
+// it: $WINEPREFIX when set, else $HOME/.wine, else .wine in the home folder of the user
+// database. Tests point it elsewhere with SetDriveMappingDirectory.
 std::filesystem::path DriveMappingDirectory();
 void SetDriveMappingDirectory(const std::filesystem::path& directory);
+// The folder the environment names, whatever a test has set.
+std::filesystem::path WineDriveMappingDirectory();
 
 // Points the drive mapping at a folder for as long as the scope lives.
 class DriveMappingScope {
@@ -47,7 +51,7 @@ public:
     DriveMappingScope& operator=(const DriveMappingScope&) = delete;
 
 private:
-    std::filesystem::path m_previous;
+    std::optional<std::filesystem::path> m_previous;
 };
 
 }  // namespace authoring

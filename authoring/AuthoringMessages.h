@@ -6,8 +6,16 @@ namespace authoringmessages {
 
 // Opening the link editor.
 inline constexpr char kNoArticleData[] = "該当の条文データがセットされていません";
+// Follows kNoArticleData: the places looked in, one a line, "C:\… → the folder it means here".
+inline constexpr char kLookedIn[] = "探した場所:";
+inline constexpr char kNoDriveMapping[] = "（ホームフォルダがわからず、Wine のドライブ割り当てを読めません）";
 inline constexpr char kAlreadyOpen[] = "すでにフォームが起動されています";
 inline constexpr char kOpenFailed[] = "リンクフォームの起動に失敗しました";
+// The browser's article is another one in the authoring copy: kAnotherArticleStart, the shown
+// 区分 and number, kAnotherArticleRow, the row's ＫＥＹ, 「, its 条文区分 and 条文本文, kAnotherArticleEnd.
+inline constexpr char kAnotherArticleStart[] = "巻が変わっています: 表示中の条文「";
+inline constexpr char kAnotherArticleRow[] = "」は、条文データでは ＫＥＹ ";
+inline constexpr char kAnotherArticleEnd[] = "」の行です。配信後の巻を読むため、プログラムを起動し直してください";
 inline constexpr char kArticleDeleted[] = "該当の条文は削除されています";
 inline constexpr char kAlreadyRegistered[] = "同一条件で既に登録されています";
 inline constexpr char kSameAsArticle[] = "条文本文と同一です";

@@ -1,6 +1,7 @@
 // Opening the link editor on the main window's article: the authoring copy's drive, the one editor
 // at a time, the checks of a proposal, and the first scroll of the article text.
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "app/MainWindowInterface.h"
@@ -16,6 +17,25 @@ namespace {
 
 using namespace authoringmessages;
 
+std::string ArticleTablePath(const std::string& drive, int v)
+{
+    return drive + authoring::JyobunDirectory(v) + "\\" + authoring::kArticleTableFile;
+}
+
+// The places the article table was looked for, one a line, each as the Windows path and the
+// folder it means here, so that a user can see which Wine prefix was read (code page 932).
+std::string NotFoundPlaces(int v)
+{
+    std::string out = "\r\n" + text::cp932(kLookedIn);
+    for (const char* drive : {authoring::kFirstDrive, authoring::kSecondDrive}) {
+        const std::string windows = ArticleTablePath(drive, v);
+        const std::filesystem::path here = authoring::ResolveWindowsPath(windows);
+        out += "\r\n" + text::fromUtf8(windows).text + text::cp932(" → ");
+        out += here.empty() ? text::cp932(kNoDriveMapping) : text::fromUtf8(here.string()).text;
+    }
+    return out;
+}
+
 }  // namespace
 
 void OpenLinkEditor(MainWindowInterface& main, int v)
@@ -25,16 +45,14 @@ void OpenLinkEditor(MainWindowInterface& main, int v)
     auto message = [&](const char* utf8) { platform.showMessage(text::cp932(utf8)); };
     auto articleTableExists = [v](const std::string& drive) {
         std::error_code ec;
-        return std::filesystem::exists(authoring::ResolveWindowsPath(drive + authoring::JyobunDirectory(v) + "\\" +
-                                                                     authoring::kArticleTableFile),
-                                       ec);
+        return std::filesystem::exists(authoring::ResolveWindowsPath(ArticleTablePath(drive, v)), ec);
     };
 
     registry.AuthoringDrive = authoring::kFirstDrive;
     if (!articleTableExists(registry.AuthoringDrive)) {
         registry.AuthoringDrive = authoring::kSecondDrive;
         if (!articleTableExists(registry.AuthoringDrive)) {
-            message(kNoArticleData);
+            platform.showMessage(text::cp932(kNoArticleData) + NotFoundPlaces(v));
             return;
         }
     }
@@ -54,10 +72,11 @@ void OpenLinkEditor(MainWindowInterface& main, int v)
     auto* editor = new THyperLink(main);
     try {
         editor->FormCreate(v);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         delete editor;
         registry.LinkEditorOpen = 0;
-        message(kOpenFailed);
+        // The table and the engine's cause follow, so that a damaged file can be found.
+        platform.showMessage(text::cp932(kOpenFailed) + "\r\n" + text::fromUtf8(e.what()).text);
         return;
     }
     auto release = [&](const char* utf8) {
@@ -67,6 +86,12 @@ void OpenLinkEditor(MainWindowInterface& main, int v)
     };
     if (registry.LinkEditorArticleMissing) {
         release(kArticleDeleted);
+        return;
+    }
+    if (!editor->AnotherArticle.empty()) {
+        platform.showMessage(editor->AnotherArticle);
+        delete editor;
+        registry.LinkEditorOpen = 0;
         return;
     }
     if (!editor->Phrase.empty()) {

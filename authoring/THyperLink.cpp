@@ -73,6 +73,9 @@ void THyperLink::FormCreate(int volumeIndex)
         m_registry.LinkEditorArticleMissing = 1;
         return;
     }
+    checkArticleIdentity();
+    if (!AnotherArticle.empty())
+        return;
 
     if (const QComboBox* range = volume.ComboBox) {
         const QString shown = ComboBox1->currentText();
@@ -125,18 +128,27 @@ void THyperLink::openTables()
     Table4.SetTableName(authoring::kArticleTableFile);
     Table4.SetRequiredFields({"ＫＥＹ", "行"});
 
+    // A table that cannot be opened is named by the path the editor read it at: the article
+    // tables of Jyobun and Cd12 share one file name.
+    auto open = [&](store::Table& table, const std::string& windowsDirectory) {
+        try {
+            table.Open();
+        } catch (const store::TableError& e) {
+            throw store::TableError(windowsDirectory + "\\" + table.TableName() + ": " + e.what());
+        }
+    };
     Table4.SetIndexFieldNames("行");
-    Table4.Open();
+    open(Table4, drive + authoring::CdDirectory(v));
     if (!Table4.Locate("行", {store::Value(static_cast<double>(BrowseRow))})) {
         m_registry.LinkEditorArticleMissing = 1;
         return;
     }
     ArticleKey = Table4.IntegerField("ＫＥＹ");
 
-    Table3.Open();
+    open(Table3, drive + authoring::MasterDirectory());
     Table1.AfterScroll = [this](store::DataSet&) { Table1AfterScroll(); };
     Table1.SetIndexFieldNames("ＫＥＹ");
-    Table1.Open();
+    open(Table1, drive + authoring::JyobunDirectory(v));
     Table1.Last();
     LastKey = Table1.IsEmpty() ? 0 : Table1.IntegerField("ＫＥＹ");
     Table1.SetIndexFieldNames("行");
@@ -144,7 +156,38 @@ void THyperLink::openTables()
     Table2.SetIndexFieldNames("ＫＥＹ;リンク条文番号;条件");
     Table2.SetMasterFields("ＫＥＹ");
     Table2.SetMasterSource(&DataSource1);
-    Table2.Open();
+    open(Table2, drive + authoring::JyobunDirectory(v));
+}
+
+void THyperLink::checkArticleIdentity()
+{
+    const store::Table* main = m_registry.tables.law[static_cast<std::size_t>(VolumeIndex)].mainTable;
+    if (!main || !main->Active())
+        return;
+    const int gyo = main->FieldIndex("Gyo"), kubun = main->FieldIndex("Kubun"), bangou = main->FieldIndex("Bangou");
+    if (gyo < 0 || bangou < 0)
+        return;
+    const store::Row* shown = nullptr;
+    for (const store::Row& row : main->AllRows())
+        if (static_cast<std::size_t>(gyo) < row.size() && !row[gyo].isNull() && row[gyo].asInteger() == BrowseRow)
+            shown = &row;
+    if (!shown)
+        return;
+    const std::string no = text::cp932("ノ"), nou = text::cp932("の");
+    const std::string shownNumber = text::replaceAll((*shown)[static_cast<std::size_t>(bangou)].asText(), no, nou);
+    const std::string rowNumber = text::replaceAll(Table1.FieldValue("条文本文").asText(), no, nou);
+    const bool sameCode = Table1.FieldValue("条文連番").isNull() || Table1.FieldValue("条文連番").asInteger() == CurrentCode;
+    if (sameCode && shownNumber == rowNumber)
+        return;
+    auto label = [](std::string kubunText, const std::string& number) {
+        return number.empty() ? kubunText : kubunText + " " + number;
+    };
+    const std::string shownKubun = kubun >= 0 ? (*shown)[static_cast<std::size_t>(kubun)].asText() : std::string();
+    AnotherArticle = text::cp932(authoringmessages::kAnotherArticleStart) +
+                     label(shownKubun, (*shown)[static_cast<std::size_t>(bangou)].asText()) +
+                     text::cp932(authoringmessages::kAnotherArticleRow) + std::to_string(ArticleKey) + text::cp932("「") +
+                     label(Table1.FieldValue("条文区分").asText(), Table1.FieldValue("条文本文").asText()) +
+                     text::cp932(authoringmessages::kAnotherArticleEnd);
 }
 
 std::optional<std::string> THyperLink::CategoryName(const std::string& code) const

@@ -49,7 +49,9 @@ public:
 
     // The creation steps for law volume volumeIndex of the main window. When the main window's
     // article has no row in the authoring copy the registry's LinkEditorArticleMissing is set
-    // and the editor is to be released; a table that cannot be opened throws.
+    // and the editor is to be released; when the row found is another article (the volume was
+    // delivered again since the browser read it) AnotherArticle names both and the editor is
+    // to be released too; a table that cannot be opened throws a TableError naming its path.
     void FormCreate(int volumeIndex);
 
     // The editor's state.
@@ -59,6 +61,7 @@ public:
     long long ArticleKey = 0;   // its ＫＥＹ in the authoring copy
     long long LastKey = 0;      // the largest ＫＥＹ; each new row takes the next
     std::string Phrase;         // the proposal's phrase, code page 932
+    std::string AnotherArticle;  // set by FormCreate: the mismatch found, code page 932
 
     // Table1 articles (in 行 order), Table2 the current article's links, Table3 the category
     // master, Table4 the CD table (Gyo to ＫＥＹ).
@@ -197,6 +200,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The browser's article and the authoring row found for it are the same article: the same
+    // category code and number (the browser's number spells ノ as の). Sets AnotherArticle
+    // when they differ.
+    void checkArticleIdentity();
     void buildWindow();
     QWidget* buildHeader();
     QWidget* buildArticleListTab();

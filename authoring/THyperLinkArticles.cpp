@@ -257,15 +257,13 @@ void THyperLink::Button4Click()
     else
         plan = authoring::PlanRowInsertion(rows, Table1.RecNo(), static_cast<int>(code));
 
-    // Room is made from the last row of the run backwards, so the order never changes on the way.
-    const int start = Table1.RecNo();
-    for (const auto& [position, newRow] : plan.renumbered) {
-        Table1.MoveTo(position);
-        setRowField("行", store::Value(newRow));
-        Table1.Post();
+    // The rows making room are written together: one commit, and never half of them moved.
+    if (!plan.renumbered.empty()) {
+        std::vector<std::pair<int, store::Value>> changes;
+        for (const auto& [position, newRow] : plan.renumbered)
+            changes.emplace_back(position, store::Value(newRow));
+        Table1.SetFieldOfRows("行", changes);
     }
-    if (!Table1.IsEmpty())
-        Table1.MoveTo(start);
 
     ++LastKey;
     Table1.Append();

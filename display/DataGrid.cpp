@@ -50,6 +50,18 @@ void DataGrid::setGridModel(DataSourceModel* model)
                 if (!m_following && current.isValid())
                     userMovedTo(current.row());
             });
+    // The highlight is the data set's current row and nothing else: a row the view selects on
+    // its own becomes the current row, and a selection cleared (Ctrl+click) is put back on it.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection&, const QItemSelection&) {
+                if (m_following)
+                    return;
+                const QModelIndexList rows = selectionModel()->selectedRows();
+                if (rows.size() == 1 && m_model && rows.front().row() != m_model->currentRow())
+                    userMovedTo(rows.front().row());
+                else
+                    keepHighlightOnCurrentRow();
+            });
     model->setSource(source);
 }
 
@@ -74,12 +86,29 @@ void DataGrid::followDataSet(int row)
     } else {
         QModelIndex index = m_model->index(row, 0);
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        scrollTo(index);
+        // The row the user has just chosen is not scrolled here: a key's move is scrolled by the
+        // view itself, and scrolling under a mouse press (a click on the partly visible bottom
+        // row) would make the press select the row that came under the pointer.
+        if (row != m_userRow)
+            scrollTo(index);
     }
+}
+
+void DataGrid::keepHighlightOnCurrentRow()
+{
+    const int current = m_model ? m_model->currentRow() : -1;
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    const bool onCurrent = current < 0 ? rows.isEmpty() : rows.size() == 1 && rows.front().row() == current;
+    if (!onCurrent || selectionModel()->currentIndex().row() != current)
+        followDataSet(current);
 }
 
 void DataGrid::userMovedTo(int row)
 {
     // A row chosen by the user is a command: what it displays may fail and is reported.
+    m_userRow = row;
     runCommand(m_platform, [&] { m_model->moveTo(row); });
+    m_userRow = -1;
+    // A move the data set refused leaves the highlight on the row it kept.
+    keepHighlightOnCurrentRow();
 }

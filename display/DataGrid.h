@@ -38,8 +38,10 @@ protected:
 private:
     void followDataSet(int row);
     void userMovedTo(int row);
+    void keepHighlightOnCurrentRow();
 
     Platform& m_platform;
     DataSourceModel* m_model = nullptr;
     bool m_following = false;  // set while the selection is moved to follow the data set
+    int m_userRow = -1;        // the row the user is moving the data set to, while it moves
 };

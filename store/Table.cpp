@@ -183,6 +183,35 @@ void Table::postBuffer(bool afterScroll)
     notifySources(DataEvent::DataSetChanged);
 }
 
+void Table::SetFieldOfRows(std::string_view field, const std::vector<std::pair<int, Value>>& changes)
+{
+    if (!m_active)
+        throw TableError(m_name + " は開かれていません");
+    if (m_readOnly)
+        throw TableError("テーブル " + m_tableName + " は読み取り専用です");
+    CheckBrowseMode();
+    const int f = resolveField(field);
+    std::vector<std::pair<std::int64_t, Row>> written;
+    std::vector<int> rowIndexes;
+    for (const auto& [position, value] : changes) {
+        if (position < 0 || position >= RecordCount())
+            throw TableError("テーブル " + m_tableName + " に行 " + std::to_string(position + 1) + " がありません");
+        const int rowIndex = m_view[static_cast<std::size_t>(position)];
+        Row row = m_rows[static_cast<std::size_t>(rowIndex)];
+        row.resize(m_fieldDefs.size());
+        row[static_cast<std::size_t>(f)] = value;
+        written.emplace_back(m_rowIds[static_cast<std::size_t>(rowIndex)], std::move(row));
+        rowIndexes.push_back(rowIndex);
+    }
+    if (written.empty())
+        return;
+    m_file->updateRows(written);
+    for (std::size_t i = 0; i < written.size(); ++i)
+        m_rows[static_cast<std::size_t>(rowIndexes[i])] = std::move(written[i].second);
+    bumpGeneration();
+    activate(true);
+}
+
 void Table::Cancel()
 {
     m_state = State::Browse;

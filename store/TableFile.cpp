@@ -346,6 +346,37 @@ void TableFile::update(std::int64_t rowId, const Row& row)
     writeRow(sql, row, rowId, "を更新できません");
 }
 
+void TableFile::updateRows(const std::vector<std::pair<std::int64_t, Row>>& rows)
+{
+    if (m_readOnly)
+        throw TableError("テーブル " + fileLabel(m_path) + " は読み取り専用です");
+    std::string sql = "UPDATE " + quoteIdentifier(m_tableName) + " SET ";
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        sql += (i ? ", " : "") + quoteIdentifier(m_fields[i].name) + "=?";
+    sql += " WHERE rowid=?";
+    exec("BEGIN IMMEDIATE");
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr);
+    for (std::size_t r = 0; rc == SQLITE_OK && r < rows.size(); ++r) {
+        const auto& [rowId, row] = rows[r];
+        sqlite3_reset(st);
+        for (std::size_t i = 0; i < m_fields.size(); ++i)
+            bindValue(st, static_cast<int>(i + 1), i < row.size() ? row[i] : Value());
+        sqlite3_bind_int64(st, static_cast<int>(m_fields.size() + 1), rowId);
+        rc = sqlite3_step(st);
+        if (rc == SQLITE_DONE)
+            rc = SQLITE_OK;
+    }
+    if (rc != SQLITE_OK) {
+        std::string msg = sqlite3_errmsg(m_db);
+        sqlite3_finalize(st);
+        exec("ROLLBACK");
+        throw TableError("テーブル " + fileLabel(m_path) + " を更新できません: " + msg);
+    }
+    sqlite3_finalize(st);
+    exec("COMMIT");
+}
+
 void TableFile::remove(std::int64_t rowId)
 {
     if (m_readOnly)

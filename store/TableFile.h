@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/TableError.h"
@@ -57,6 +58,8 @@ public:
 
     std::int64_t insert(const Row& row);                // returns the new rowid
     void update(std::int64_t rowId, const Row& row);
+    // Rewrites many rows in one transaction: all of them or, on a failure, none.
+    void updateRows(const std::vector<std::pair<std::int64_t, Row>>& rows);
     void remove(std::int64_t rowId);
 
 private:

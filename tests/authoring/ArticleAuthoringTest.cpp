@@ -9,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTabWidget>
 
 #include "EditorFixture.h"
@@ -576,6 +577,54 @@ TEST_F(ArticleAuthoring, deletingARowAsksAndStepsBack)
     platform.queueAnswer(Answer::Yes);
     editor()->Button3->click();
     EXPECT_EQ(editor()->KeyField->text(), qs("2"));
+}
+
+TEST_F(ArticleAuthoring, aClickOnAPartlyVisibleRowHighlightsAndDeletesThatRow)
+{
+    std::vector<ArticleRow> many;
+    static std::vector<std::string> numbers;
+    numbers.clear();
+    for (int i = 1; i <= 60; ++i)
+        numbers.push_back(std::to_string(i) + "条");
+    for (int i = 1; i <= 60; ++i)
+        many.push_back({i, 110, i * 10.0, numbers[static_cast<std::size_t>(i - 1)].c_str(), "見出し", "本文。"});
+    restartWith(many);
+    openOn(10);
+    DataGrid* grid = editor()->DBGrid1;
+    QApplication::processEvents();
+    // the bottom row the viewport cuts
+    const int viewportHeight = grid->viewport()->height();
+    int cut = -1;
+    for (int r = 0; r < grid->model()->rowCount() && cut < 0; ++r) {
+        const QRect rect = grid->visualRect(grid->model()->index(r, 0));
+        if (rect.top() < viewportHeight && rect.bottom() >= viewportHeight)
+            cut = r;
+    }
+    ASSERT_GE(cut, 0) << "no partly visible row in a viewport of " << viewportHeight;
+    const QRect rect = grid->visualRect(grid->model()->index(cut, 1));
+    const QPoint at(rect.center().x(), rect.top() + 2);
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+    const int clickedKey = cut + 1;
+    EXPECT_EQ(editor()->KeyField->text(), QString::number(clickedKey));
+    const QModelIndexList highlighted = grid->selectionModel()->selectedRows();
+    ASSERT_EQ(highlighted.size(), 1);
+    EXPECT_EQ(highlighted.front().data().toString(), QString::number(clickedKey));
+
+    platform.queueAnswer(Answer::Yes);
+    editor()->Button3->click();
+    EXPECT_EQ(articles().rows.size(), 59u);
+    EXPECT_TRUE(articleField(clickedKey, "行").isNull()) << "deleted another row than " << clickedKey;
+    EXPECT_FALSE(articleField(clickedKey + 1, "行").isNull());
+
+    // after the delete, scrolling and keys, the highlight is still the current row
+    grid->verticalScrollBar()->setValue(0);
+    QTest::keyClick(grid, Qt::Key_Down);
+    QApplication::processEvents();
+    const QModelIndexList now = grid->selectionModel()->selectedRows();
+    ASSERT_EQ(now.size(), 1);
+    EXPECT_EQ(now.front().data().toString(), editor()->KeyField->text());
 }
 
 TEST_F(ArticleAuthoring, theRowsEditsReachTheFileWhenTheCursorMovesAndCancelDropsThem)

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QTabWidget>
 
+#include <fstream>
+
 #include "EditorFixture.h"
 #include "authoring/ReferenceResolver.h"
 #include "display/DataGrid.h"
@@ -179,11 +181,55 @@ TEST_F(LinkEditor, anArticleMissingFromTheAuthoringCopyIsReportedDeleted)
     EXPECT_TRUE(window().findChildren<THyperLink*>().isEmpty());
 }
 
-TEST_F(LinkEditor, aMissingCdTableIsAFailedStart)
+TEST_F(LinkEditor, aVolumeDeliveredAgainSinceTheBrowserReadItIsRefusedNotOpenedOnAnotherArticle)
+{
+    // The browser shows ２条 at Gyo 20; the copy then gets an empty row at 行 20 and ２条 moves
+    // to 25, and the CD table is written again, as a delivery does.
+    importer::AuthoringVolume v = importer::readAuthoringVolume(root, 1);
+    v.articles[1].row = 25;
+    importer::AuthoringArticle added;
+    added.key = 6;
+    added.code = 110;
+    added.row = 20;
+    added.kubun = cp932("消法");
+    v.articles.insert(v.articles.begin() + 1, added);
+    importer::writeAuthoringVolume(root, 1, v);
+    openOn(20);
+    EXPECT_EQ(messages(), (std::vector<std::string>{"巻が変わっています: 表示中の条文「消法 ２条」は、条文データでは ＫＥＹ 6「消法」"
+                                                    "の行です。配信後の巻を読むため、プログラムを起動し直してください"}));
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_EQ(registry().LinkEditorOpen, 0);
+    EXPECT_EQ(links().rows.size(), 0u);
+
+    // the same article under the 行 it had keeps opening
+    platform.clearBoxes();
+    openOn(30);
+    EXPECT_TRUE(platform.boxes().empty());
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editor()->KeyField->text(), qs("3"));
+}
+
+TEST_F(LinkEditor, aTableThatCannotBeOpenedIsAFailedStartNamingTheTableAndTheCause)
 {
     fs::remove(root / "YpSyohi" / "Cd12" / "Data" / fs::u8path("条文本文.db"));
     openOn(20);
-    EXPECT_EQ(messages(), (std::vector<std::string>{"リンクフォームの起動に失敗しました"}));
+    EXPECT_EQ(messages(), (std::vector<std::string>{"リンクフォームの起動に失敗しました\r\n"
+                                                    "C:\\YpSyohi\\Cd12\\Data\\条文本文.db: "
+                                                    "テーブル 条文本文.db が開けません: ファイルがありません"}));
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_EQ(registry().LinkEditorOpen, 0);
+
+    // a damaged article table of the copy: the engine's cause is shown
+    writeStandardVolume();
+    {
+        std::ofstream damaged(jyobun() / fs::u8path("条文本文.db"), std::ios::binary | std::ios::trunc);
+        damaged << std::string(4096, 'x');
+    }
+    platform.clearBoxes();
+    open();
+    EXPECT_EQ(messages(), (std::vector<std::string>{"リンクフォームの起動に失敗しました\r\n"
+                                                    "C:\\YpSyohi\\Jyobun\\Data\\条文本文.db: "
+                                                    "テーブル 条文本文.db: file is not a database"}));
     EXPECT_EQ(editor(), nullptr);
     EXPECT_EQ(registry().LinkEditorOpen, 0);
 }
@@ -192,7 +238,12 @@ TEST_F(LinkEditor, theAuthoringCopyIsLookedForOnCThenOnD)
 {
     fs::remove(dosdevices / "c:");
     openOn(20);
-    EXPECT_EQ(messages(), (std::vector<std::string>{"該当の条文データがセットされていません"}));
+    const std::string c = (dosdevices / "c:").string(), d = (dosdevices / "d:").string();
+    EXPECT_EQ(messages(), (std::vector<std::string>{"該当の条文データがセットされていません\r\n探した場所:\r\n"
+                                                    "C:\\YpSyohi\\Jyobun\\Data\\条文本文.db → " + c +
+                                                    "/YpSyohi/Jyobun/Data/条文本文.db\r\n"
+                                                    "D:\\YpSyohi\\Jyobun\\Data\\条文本文.db → " + d +
+                                                    "/YpSyohi/Jyobun/Data/条文本文.db"}));
     EXPECT_EQ(editor(), nullptr);
 
     platform.clearBoxes();

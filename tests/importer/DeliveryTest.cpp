@@ -54,17 +54,20 @@ TEST(Delivery, editorsLinkCoversEveryOccurrenceNoOtherLinkHolds)
     v.links.push_back(inside);
     auto d = buildDelivery(v, 1);
     const auto& a = importertest::testVolume().article(110, "５条");
+    const int first = importertest::testVolume().article(110, "１条").gyo;
+    const int sixth = importertest::testVolume().article(110, "６条").gyo;
+    const int seventh = importertest::testVolume().article(110, "７条").gyo;
     std::string honbun = a.honbun;
     std::vector<std::pair<int, int>> expected;
     for (std::size_t at = text::find(honbun, cp("対価の額")); at != std::string::npos;
          at = text::find(honbun, cp("対価の額"), at + 2))
-        expected.emplace_back(static_cast<int>(at), 7);
+        expected.emplace_back(static_cast<int>(at), sixth);
     ASSERT_EQ(expected.size(), 5u);
     // 条 stands free in この条, but not inside 次条 or 第７条, and line 2 (第５条) is not the
     // article's own text
-    expected.emplace_back(static_cast<int>(text::find(honbun, cp("この条")) + 4), 1);
-    expected.emplace_back(static_cast<int>(text::find(honbun, cp("次条"))), 7);
-    expected.emplace_back(static_cast<int>(text::find(honbun, cp("第７条"))), 8);
+    expected.emplace_back(static_cast<int>(text::find(honbun, cp("この条")) + 4), first);
+    expected.emplace_back(static_cast<int>(text::find(honbun, cp("次条"))), sixth);
+    expected.emplace_back(static_cast<int>(text::find(honbun, cp("第７条"))), seventh);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(runsOf(d, a.gyo), expected);
     EXPECT_TRUE(d.problems.empty()) << d.problems.front();
@@ -92,9 +95,7 @@ TEST(Delivery, linkWhosePhraseOrTargetIsGoneIsReportedAndLeftOut)
 
 TEST(Delivery, rowAddedByAnEditorGetsAnOutlineNodeAfterTheArticleBeforeIt)
 {
-    AuthoringVolume v = importedCopy();
-    for (auto& a : v.articles)
-        a.row *= 10;
+    AuthoringVolume v = importedCopy();  // 行 in steps of 10
     importer::AuthoringArticle added;
     added.key = 900;
     added.code = 110;
@@ -141,12 +142,12 @@ TEST(Delivery, rowNumbersMustBeWholeAndDistinct)
             }
         },
         DeliveryError);
-    v.articles[3].row = 3;
+    v.articles[3].row = v.articles[2].row;
     try {
         buildDelivery(v, 1);
         ADD_FAILURE() << "duplicate row accepted";
     } catch (const DeliveryError& e) {
-        EXPECT_STREQ(e.what(), "行が重複しています: 3");
+        EXPECT_STREQ(e.what(), ("行が重複しています: " + std::to_string(static_cast<int>(v.articles[2].row))).c_str());
     }
 }
 

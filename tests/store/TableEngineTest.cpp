@@ -548,6 +548,43 @@ TEST_F(TableEngine, authoringWritesAreDurable)
     EXPECT_EQ(open()->RecordCount(), 1);
 }
 
+TEST_F(TableEngine, manyRowsRenumberedTogetherAreWrittenAtOnceAndTheCursorStays)
+{
+    std::vector<Row> rows;
+    for (int k = 1; k <= 6; ++k)
+        rows.push_back({k, static_cast<double>(k)});
+    TableFile::create("a.db", "a", {{"ＫＥＹ", FieldType::Integer}, {"行", FieldType::Float}}, rows);
+    Table t("Table1");
+    t.SetTableName("a.db");
+    t.SetReadOnly(false);
+    t.SetIndexFieldNames("行");
+    t.Open();
+    DataSource source("DataSource1");
+    source.setDataSet(&t);
+    int changes = 0, scrolls = 0;
+    source.subscribe([&](DataEvent e) { ++(e == DataEvent::DataSetChanged ? changes : scrolls); });
+    int afterScrolls = 0;
+    t.AfterScroll = [&](DataSet&) { ++afterScrolls; };
+    t.MoveTo(1);
+    changes = scrolls = afterScrolls = 0;
+
+    t.SetFieldOfRows("行", {{5, Value(15.0)}, {4, Value(14.0)}, {3, Value(13.0)}, {2, Value(12.0)}});
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(afterScrolls, 1);
+    EXPECT_EQ(t.IntegerField("ＫＥＹ"), 2);
+    EXPECT_EQ(column(t, "ＫＥＹ"), (std::vector<std::int64_t>{1, 2, 3, 4, 5, 6}));
+    std::vector<double> inFile;
+    for (const Row& r : TableFile::open("a.db", true)->readAll().rows)
+        inFile.push_back(r[1].asFloat());
+    EXPECT_EQ(inFile, (std::vector<double>{1, 2, 12, 13, 14, 15}));
+
+    // a position past the rows writes nothing
+    EXPECT_THROW(t.SetFieldOfRows("行", {{0, Value(0.5)}, {6, Value(99.0)}}), TableError);
+    EXPECT_EQ(TableFile::open("a.db", true)->readAll().rows[0][1].asFloat(), 1.0);
+    t.First();
+    EXPECT_EQ(t.FieldValue("行").asFloat(), 1.0);
+}
+
 TEST_F(TableEngine, killedWriterLeavesNoHalfWrittenRow)
 {
     TableFile::create("t.db", "t", {{"n", FieldType::Integer}, {"body", FieldType::Memo}}, {});

@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kMaxKey = 32767;  // ＫＥＹ is a 16-bit field
+constexpr int kRowStep = 10;
 
 struct EncodedSpan {
     std::size_t begin = 0;  // bytes, relative to the encoded text
@@ -110,7 +111,8 @@ VolumeImport importVolume(const std::vector<ManifestEntry>& entries, const std::
             AuthoringArticle a;
             a.key = row.key;
             a.code = law.entry.code;
-            a.row = row.key;
+            // 行 in steps of 10: 追加 then finds room after any row without renumbering others.
+            a.row = row.key * kRowStep;
             a.kubun = kubun;
             a.number = toCp932(row.number, &s.replacedCharacters);
             a.caption = encodeLines(resolved.caption, captionSpans, s.replacedCharacters);
