@@ -536,7 +536,7 @@ void TMain::BBtnWordClick()
         showMessage(outputmessages::kSelectArticleText);
         return;
     }
-    ExportToWord();
+    ExportToWord(*m_registry.law[static_cast<std::size_t>(CurrentVolume)].RichEdit);
 }
 
 void TMain::BBtnJumpClick()

@@ -293,7 +293,7 @@ void TMemoWindow::MemoPrintClick()
 void TMemoWindow::MemoWordClick()
 {
     CopyWholeText(*MemoRichEdit);
-    ExportToWord();
+    ExportToWord(*MemoRichEdit);
 }
 
 void TMemoWindow::MemoCopyActionClick()
