@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "store/TableError.h"
+#include "store/UserDataFolder.h"
 #include "store/Volumes.h"
 #include "tools/importer/BookSource.h"
 #include "tools/importer/Delivery.h"
@@ -24,11 +25,13 @@ public:
 const char* kUsage =
     "使い方:\n"
     "  importer import  目録 作業フォルダ 巻\n"
-    "  importer deliver 作業フォルダ 巻 出力フォルダ\n"
-    "  importer build   目録 作業フォルダ 巻 出力フォルダ\n"
-    "  importer book    元データ 書籍の巻(B/F/J) 出力フォルダ\n"
+    "  importer deliver 作業フォルダ 巻 [出力フォルダ]\n"
+    "  importer build   目録 作業フォルダ 巻 [出力フォルダ]\n"
+    "  importer book    元データ 書籍の巻(B/F/J) [出力フォルダ]\n"
     "  importer check   ページ\n"
-    "巻は A E G H I K または 0 から 5。-v で参照先のない参照を全部表示します。\n";
+    "巻は A E G H I K または 0 から 5。-v で参照先のない参照を全部表示します。\n"
+    "出力フォルダを省くと、プログラムが次の起動で読むデータフォルダ\n"
+    "($XDG_DATA_HOME/sorvane36lite、既定は ~/.local/share/sorvane36lite) に書きます。\n";
 
 int lawVolumeOf(const std::string& s)
 {
@@ -120,19 +123,31 @@ int runCommand(const std::vector<std::string>& rawArgs, std::ostream& out, std::
             if (args.size() != n + 1)
                 throw UsageError(cmd + " の引数は " + std::to_string(n) + " 個です");
         };
+        // The output folder, the last of n arguments, may be left out: the user's data folder,
+        // where the installed program finds the volumes at its next start (the volume writer
+        // makes the folder).
+        auto needOutput = [&](std::size_t n) {
+            if (args.size() == n) {
+                const std::filesystem::path data = store::UserDataFolder();
+                if (data.empty())
+                    throw UsageError("出力フォルダを指定して下さい (HOME がありません)");
+                args.push_back(data.string());
+            }
+            need(n);
+        };
         if (cmd == "import") {
             need(3);
             runImport(args[1], args[2], lawVolumeOf(args[3]), verbose, out, err);
         } else if (cmd == "deliver") {
-            need(3);
+            needOutput(3);
             runDeliver(args[1], lawVolumeOf(args[2]), args[3], out, err);
         } else if (cmd == "build") {
-            need(4);
+            needOutput(4);
             int volume = lawVolumeOf(args[3]);
             runImport(args[1], args[2], volume, verbose, out, err);
             runDeliver(args[2], volume, args[4], out, err);
         } else if (cmd == "book") {
-            need(3);
+            needOutput(3);
             char letter = bookLetterOf(args[2]);
             auto content = readBookSource(args[1], letter, args[3]);
             store::writeBookVolume(args[3], content);
