@@ -545,7 +545,7 @@ void TMain::BBtnWordClick()
         showMessage(outputmessages::kSelectArticleText);
         return;
     }
-    ExportToWord(m_platform, m_registry.WordApplication1);
+    ExportToWord(m_platform, m_registry.WordApplication1, *m_registry.law[static_cast<std::size_t>(CurrentVolume)].RichEdit);
 }
 
 void TMain::BBtnJumpClick()

@@ -1,12 +1,14 @@
-// The program's entry: the splash, the single-instance test, then the start-up and the message
-// loop until the main window closes. The program reads no command line and no environment; the
-// volumes it shows are those whose files are in its working directory.
+// The program's entry: the splash, the single-instance test, the folder it runs in, then the
+// start-up and the message loop until the main window closes. The program reads no command line;
+// of the environment only the data folder's location (XDG_DATA_HOME, HOME). The volumes it shows
+// are those whose files are in the folder it runs in.
 #include <QApplication>
 
 #include "app/BuildVariant.h"
 #include "app/Startup.h"
 #include "app/TMain.h"
 #include "app/TSplash.h"
+#include "app/VolumeFolder.h"
 #include "display/Fonts.h"
 #include "platform/QtPlatform.h"
 #include "platform/SingleInstance.h"
@@ -35,6 +37,7 @@ int main(int, char** argv)
     if (instance.tryBecomePrimary() == SingleInstance::Role::Secondary)
         return 0;
 
+    EnterVolumeFolder(InstalledSamplesFolder(QCoreApplication::applicationDirPath().toStdString()));
     RunningProgram program(store::VolumeFiles::presentIn("."), platform, ApplicationTitle());
     TMain& window = program.main();
     RestoreOnLaterStart(instance, window);

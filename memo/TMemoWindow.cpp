@@ -287,7 +287,7 @@ void TMemoWindow::MemoPrintClick()
 void TMemoWindow::MemoWordClick()
 {
     CopyWholeText(m_main.platformOfWindow(), *MemoRichEdit);
-    ExportToWord(m_main.platformOfWindow(), m_main.registry().WordApplication1);
+    ExportToWord(m_main.platformOfWindow(), m_main.registry().WordApplication1, *MemoRichEdit);
 }
 
 void TMemoWindow::MemoCopyActionClick()

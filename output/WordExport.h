@@ -1,7 +1,7 @@
 // Taking article text out of the program: plain text onto the clipboard, and the clipboard's
 // text into the word processor. Where the platform offers no word-processor automation (as
-// here), the text goes to the next free "Temp" + n + ".doc" file, which the shell opens. The
-// main window and the memo window both call these.
+// here), the article goes, formatted as its view shows it, to the next free "Temp" + n + ".odt"
+// document, which the shell opens. The main window and the memo window both call these.
 #pragma once
 
 #include <filesystem>
@@ -29,19 +29,17 @@ void CopySelection(Platform& platform, const RichTextView& view);
 // The clipboard's text := the whole plain text of view.
 void CopyWholeText(Platform& platform, const RichTextView& view);
 
-// Sends the clipboard's current text to the word processor: through the automation client word
-// (the registry's WordApplication1, nullptr when the platform has none) when there is one and it
-// succeeds; otherwise written to the next free fallback file, which the
+// Sends the article to the word processor: the clipboard's current text (which the caller has
+// just taken from shown) through the automation client word (the registry's WordApplication1,
+// nullptr when the platform has none) when there is one and it succeeds; otherwise shown's
+// document, formatted as the view shows it, written to the next free fallback file, which the
 // shell is asked to OPEN (not waited for, its outcome not checked). Only when that file cannot
 // be written is "Microsoft Wordが起動できません" shown.
-void ExportToWord(Platform& platform, WordApplication* word);
+void ExportToWord(Platform& platform, WordApplication* word, const RichTextView& shown);
 
 namespace output {
 
-// "Temp" + n + ".doc" for the smallest n >= 1 naming nothing in dir.
+// "Temp" + n + ".odt" for the smallest n >= 1 naming nothing in dir.
 std::string NextFallbackFileName(const std::filesystem::path& dir);
-
-// The text as the fallback file holds it: every line, the last one included, ended by CR LF.
-std::string FallbackFileText(const std::string& cp932Text);
 
 }  // namespace output

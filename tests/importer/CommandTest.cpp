@@ -1,6 +1,7 @@
 // The importer command as editors and the build run it.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -74,6 +75,27 @@ TEST(Command, wrongCommandLineShowsTheUsage)
     EXPECT_EQ(run({"deliver", "a", "X", "b"}).err.substr(0, 40), std::string("importer: 法令の巻がわかりません: X\n").substr(0, 40));
     EXPECT_EQ(run({"deliver", "a"}).status, 2);
     EXPECT_EQ(run({"book", "s", "E", "t"}).status, 2);  // E is a law volume
+}
+
+TEST(Command, withoutAnOutputFolderTheVolumeGoesToTheUsersDataFolder)
+{
+    TempDir dir;
+    fs::path manifest = importertest::writeTestVolume(dir.path() / "pages");
+    const char* was = std::getenv("XDG_DATA_HOME");
+    const std::string previous = was ? was : "";
+    setenv("XDG_DATA_HOME", (dir.path() / "data").c_str(), 1);
+    CommandRun r = run({"build", manifest.string(), (dir.path() / "auth").string(), "E"});
+    CommandRun deliver = run({"deliver", (dir.path() / "auth").string(), "E"});
+    if (was)
+        setenv("XDG_DATA_HOME", previous.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(deliver.status, 0) << deliver.err;
+    EXPECT_NE(r.out.find("配布データを書きました: " + (dir.path() / "data" / "sorvane36lite").string()), std::string::npos)
+        << r.out;
+    for (const char* name : {"E1.db", "E2.db", "E4.db", "E5.db", "E6.dl_"})
+        EXPECT_TRUE(fs::exists(dir.path() / "data" / "sorvane36lite" / name)) << name;
 }
 
 TEST(Command, deliverWithoutAnAuthoringCopyNamesTheMissingTable)

@@ -18,6 +18,7 @@
 #include "output/OutputFixture.h"
 #include "output/RichTextCopy.h"
 #include "output/WordExport.h"
+#include "support/OdtDocument.h"
 #include "search/ReferenceScope.h"
 #include "search/ReferenceSearch.h"
 #include "search/SearchWindowFixture.h"
@@ -177,7 +178,7 @@ TEST_F(MemoCommands, Word_sendsTheWholePaneTextNotTheSelection)
     TMemoWindow* memo = memoOn(1);
     ASSERT_NE(memo, nullptr);
     moveTo(1, 5);
-    dir.writeFile("Temp1.doc", "one");
+    dir.writeFile("Temp1.odt", "one");
     selectInPane(*memo, "第２条");
 
     memo->MemoWord->click();
@@ -185,17 +186,21 @@ TEST_F(MemoCommands, Word_sendsTheWholePaneTextNotTheSelection)
     const std::string article1 = cp932("第１条　この法律は、第２条による。") + "\r\n" + cp932("２　会社法第１条を準用する。") +
                                  "\r\n" + cp932("３　政令で定める。") + "\r\n" + cp932("４　第９９９条による。") + "\r\n" +
                                  cp932("５　法人税法第１条による。") + "\r\n";
-    EXPECT_EQ(fileBytes("Temp2.doc"), article1);
-    EXPECT_EQ(fileBytes("Temp1.doc"), "one");
-    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp2.doc"}));
+    // The document holds the whole pane, a paragraph a line.
+    EXPECT_EQ(testsupport::odtParagraphs("Temp2.odt").join(QLatin1Char('\n')).toUtf8().toStdString(),
+              "第１条　この法律は、第２条による。\n２　会社法第１条を準用する。\n３　政令で定める。\n"
+              "４　第９９９条による。\n５　法人税法第１条による。\n");
+    EXPECT_EQ(fileBytes("Temp1.odt"), "one");
+    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp2.odt"}));
     // The word processor takes the text from the clipboard: the whole article, as the pane shows it.
     EXPECT_EQ(platform.clipboardText(), memo->MemoRichEdit->plainText());
     EXPECT_EQ(platform.clipboardText(), article1);
     EXPECT_TRUE(platform.boxes().empty());
 
     memo->MemoWordAction->trigger();
-    EXPECT_EQ(fileBytes("Temp3.doc"), article1);
-    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp2.doc", "Temp3.doc"}));
+    EXPECT_EQ(testsupport::odtParagraphs("Temp3.odt").join(QLatin1Char('\n')).toStdString(),
+              testsupport::odtParagraphs("Temp2.odt").join(QLatin1Char('\n')).toStdString());
+    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp2.odt", "Temp3.odt"}));
 }
 
 // ---- print -------------------------------------------------------------------------------------

@@ -1,14 +1,20 @@
-// The clipboard copies of the two popup menus and the Word button with its fallback file, driven
-// through the real window: what lands on the clipboard, which file is written with which bytes,
-// what the shell is asked to open, and the two messages.
+// The clipboard copies of the two popup menus and the Word button with its fallback document,
+// driven through the real window: what lands on the clipboard, which document is written with
+// which paragraphs and formats, what the shell is asked to open, the two messages, and the
+// document as LibreOffice reads it.
 #include <QAction>
+#include <QSet>
+#include <QTextBlock>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 #include "OutputFixture.h"
+#include "display/ArticleDisplay.h"
+#include "output/WordDocument.h"
 #include "output/WordExport.h"
+#include "support/OdtDocument.h"
 
 using namespace outputtest;
 
@@ -18,6 +24,19 @@ std::string fileBytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Code page 932 text as the paragraphs of a document hold it, one a line in UTF-8: a final
+// CR LF leaves an empty last paragraph, as it leaves an empty last line in the view.
+std::string paragraphsOf(const std::string& cp932Text)
+{
+    return text::toQString(cp932Text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toStdString();
+}
+
+// The paragraphs of a written document, one a line in UTF-8.
+std::string documentParagraphs(const std::filesystem::path& odt)
+{
+    return testsupport::odtParagraphs(odt).join(QLatin1Char('\n')).toStdString();
 }
 
 // A word processor as a platform with automation would offer it: it records the text it was
@@ -54,45 +73,79 @@ protected:
 
 TEST_F(WordAndCopy, WordButton_writesTheNextFreeTempFileAndHandsItToTheShell)
 {
-    dir.writeFile("Temp1.doc", "one");
-    dir.writeFile("Temp2.doc", "two");
+    dir.writeFile("Temp1.odt", "one");
+    dir.writeFile("Temp2.odt", "two");
+    dir.writeFile("Temp3.doc", "an older export");
 
     window().BBtnWord->click();
 
-    ASSERT_TRUE(std::filesystem::exists("Temp3.doc"));
-    EXPECT_EQ(fileBytes("Temp3.doc"), article1);
-    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp3.doc"}));
+    ASSERT_TRUE(std::filesystem::exists("Temp3.odt"));
+    EXPECT_EQ(documentParagraphs("Temp3.odt"), paragraphsOf(article1));
+    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp3.odt"}));
     EXPECT_TRUE(platform.boxes().empty());
     // The clipboard holds the article: the word processor takes it from there.
     EXPECT_EQ(platform.clipboardText(), article1);
     // The files already there are left alone.
-    EXPECT_EQ(fileBytes("Temp1.doc"), "one");
-    EXPECT_EQ(fileBytes("Temp2.doc"), "two");
+    EXPECT_EQ(fileBytes("Temp1.odt"), "one");
+    EXPECT_EQ(fileBytes("Temp2.odt"), "two");
+    EXPECT_EQ(fileBytes("Temp3.doc"), "an older export");
 
     window().WordAction1->trigger();
-    ASSERT_TRUE(std::filesystem::exists("Temp4.doc"));
-    EXPECT_EQ(fileBytes("Temp4.doc"), article1);
-    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp3.doc", "Temp4.doc"}));
+    ASSERT_TRUE(std::filesystem::exists("Temp4.odt"));
+    EXPECT_EQ(documentParagraphs("Temp4.odt"), paragraphsOf(article1));
+    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp3.odt", "Temp4.odt"}));
 }
 
-TEST_F(WordAndCopy, WordButton_fileIsCodePage932WithCrLfAfterEveryLine)
+TEST_F(WordAndCopy, WordButton_documentHoldsTheArticleFormattedAsTheViewShowsIt)
 {
+    // Article 2 is 71 lines; article 1, with both highlight words, shows every colour and the
+    // link's underline.
     showArticle(2);
     window().WordAction2->trigger();
-    const std::string bytes = fileBytes("Temp1.doc");
-    ASSERT_FALSE(bytes.empty());
-    EXPECT_EQ(bytes.substr(0, 6), "\x91\xE6\x82\x51\x8F\xF0");  // 第２条 in code page 932
-    EXPECT_EQ(bytes, syohi().RichEdit->plainText());
-    // No line end but CR LF: every LF follows a CR, every CR comes before an LF.
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n') {
-            EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << i;
+    ASSERT_TRUE(std::filesystem::exists("Temp1.odt"));
+    EXPECT_EQ(testsupport::odtPart("Temp1.odt", QStringLiteral("mimetype")), "application/vnd.oasis.opendocument.text");
+    const QStringList paragraphs = testsupport::odtParagraphs("Temp1.odt");
+    EXPECT_EQ(paragraphs.size(), 72);  // 71 lines and the empty one after the last line end
+    EXPECT_EQ(documentParagraphs("Temp1.odt"), paragraphsOf(syohi().RichEdit->plainText()));
+    EXPECT_TRUE(paragraphs.first().startsWith(QStringLiteral("第２条")));
+
+    syohi().HighlightWord1 = cp932("消費税");
+    syohi().HighlightWord2 = cp932("適用");
+    showArticle(1);
+    DisplayArticle(registry(), 1);
+    window().BBtnWord->click();
+    ASSERT_TRUE(std::filesystem::exists("Temp2.odt"));
+    EXPECT_EQ(documentParagraphs("Temp2.odt"), paragraphsOf(article1));
+
+    // Every colour, indent and underline of the view is in the document's styles.
+    const RichTextView& view = *syohi().RichEdit;
+    const QString content = QString::fromUtf8(testsupport::odtPart("Temp2.odt", QStringLiteral("content.xml")));
+    QSet<QString> colours;
+    int underlined = 0;
+    for (QTextBlock block = view.document()->begin(); block.isValid(); block = block.next()) {
+        const QTextBlockFormat format = block.blockFormat();
+        if (format.leftMargin() > 0) {
+            EXPECT_TRUE(content.contains(QStringLiteral("fo:margin-left=\"%1pt\"").arg(format.leftMargin())))
+                << format.leftMargin();
         }
-        if (bytes[i] == '\r') {
-            EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << i;
+        if (format.textIndent() != 0) {
+            EXPECT_TRUE(content.contains(QStringLiteral("fo:text-indent=\"%1pt\"").arg(format.textIndent())))
+                << format.textIndent();
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat chars = it.fragment().charFormat();
+            if (chars.foreground().style() != Qt::NoBrush && chars.foreground().color() != Qt::black)
+                colours << chars.foreground().color().name();
+            if (chars.fontUnderline())
+                ++underlined;
         }
     }
-    EXPECT_EQ(text::splitLines(bytes).size(), 71u);
+    // The two highlight colours, the link's and the bracket's.
+    EXPECT_GE(colours.size(), 3);
+    for (const QString& colour : colours)
+        EXPECT_TRUE(content.contains(QStringLiteral("fo:color=\"%1\"").arg(colour))) << colour.toStdString();
+    EXPECT_EQ(underlined, 1);
+    EXPECT_TRUE(content.contains(QStringLiteral("style:text-underline-style=\"solid\"")));
 }
 
 TEST_F(WordAndCopy, WordButton_goesToTheWordProcessorWhenThePlatformHasOne)
@@ -101,14 +154,14 @@ TEST_F(WordAndCopy, WordButton_goesToTheWordProcessorWhenThePlatformHasOne)
     registry().WordApplication1 = &word;
     window().BBtnWord->click();
     EXPECT_EQ(word.pasted, (std::vector<std::string>{article1}));
-    EXPECT_FALSE(std::filesystem::exists("Temp1.doc"));
+    EXPECT_FALSE(std::filesystem::exists("Temp1.odt"));
     EXPECT_TRUE(platform.shellTargets().empty());
 
     FakeWordApplication failing(platform, true);
     registry().WordApplication1 = &failing;
     window().BBtnWord->click();
-    EXPECT_TRUE(std::filesystem::exists("Temp1.doc"));
-    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp1.doc"}));
+    EXPECT_TRUE(std::filesystem::exists("Temp1.odt"));
+    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp1.odt"}));
     EXPECT_TRUE(platform.boxes().empty());
 }
 
@@ -128,7 +181,7 @@ TEST_F(WordAndCopy, WordButton_messagesOnABookTabAndForAnEmptyArticle)
         c.arrange();
         window().BBtnWord->click();
         EXPECT_EQ(platform.boxTexts(), (std::vector<std::string>{cp932(c.message)})) << c.what;
-        EXPECT_FALSE(std::filesystem::exists("Temp1.doc")) << c.what;
+        EXPECT_FALSE(std::filesystem::exists("Temp1.odt")) << c.what;
         EXPECT_TRUE(platform.shellTargets().empty()) << c.what;
     }
 }
@@ -142,7 +195,7 @@ TEST_F(WordAndCopy, ExportToWord_saysSoOnlyWhenTheFallbackFileCannotBeWritten)
     std::filesystem::remove(gone);
     platform.setClipboardText(article1);
 
-    ExportToWord(platform, nullptr);
+    ExportToWord(platform, nullptr, *syohi().RichEdit);
     std::filesystem::current_path(dir.path());
 
     EXPECT_EQ(platform.boxTexts(), (std::vector<std::string>{cp932("Microsoft Wordが起動できません")}));
@@ -152,11 +205,25 @@ TEST_F(WordAndCopy, ExportToWord_saysSoOnlyWhenTheFallbackFileCannotBeWritten)
 TEST_F(WordAndCopy, ExportToWord_aShellThatCannotOpenTheFileIsNotReported)
 {
     platform.setShellOpenResult(false);
-    platform.setClipboardText(cp932("一行目\r\n二行目"));
-    ExportToWord(platform, nullptr);
-    EXPECT_EQ(fileBytes("Temp1.doc"), cp932("一行目\r\n二行目\r\n"));
-    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp1.doc"}));
+    window().BBtnWord->click();
+    EXPECT_EQ(documentParagraphs("Temp1.odt"), paragraphsOf(article1));
+    EXPECT_EQ(platform.shellTargets(), (std::vector<std::string>{"Temp1.odt"}));
     EXPECT_TRUE(platform.boxes().empty());
+}
+
+TEST_F(WordAndCopy, WordButton_libreOfficeReadsTheDocumentAsTheArticlesText)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+        GTEST_SKIP() << "soffice is not installed";
+    showArticle(2);
+    window().BBtnWord->click();
+    const std::string converted = testsupport::libreOfficeText(dir.path() / "Temp1.odt", dir.path());
+    ASSERT_FALSE(converted.empty()) << "LibreOffice did not convert the document";
+    // The Japanese text intact, line for line (LibreOffice starts with a byte-order mark and
+    // ends every paragraph with a line end).
+    QString got = QString::fromUtf8(converted);
+    got.remove(QChar(0xFEFF)).remove(QLatin1Char('\r'));
+    EXPECT_EQ(got.toStdString(), paragraphsOf(syohi().RichEdit->plainText()) + "\n");
 }
 
 TEST_F(WordAndCopy, CopyCommands_putPlainTextOnTheClipboard)
@@ -193,25 +260,11 @@ TEST_F(WordAndCopy, CopyCommands_putPlainTextOnTheClipboard)
 TEST(FallbackFile, NextNameIsTheSmallestFreeNumber)
 {
     testsupport::TempWorkingDir dir;
-    EXPECT_EQ(output::NextFallbackFileName(dir.path()), "Temp1.doc");
-    dir.writeFile("Temp1.doc", "");
-    dir.writeFile("Temp3.doc", "");
-    EXPECT_EQ(output::NextFallbackFileName(dir.path()), "Temp2.doc");
+    EXPECT_EQ(output::NextFallbackFileName(dir.path()), "Temp1.odt");
+    dir.writeFile("Temp1.odt", "");
+    dir.writeFile("Temp3.odt", "");
+    EXPECT_EQ(output::NextFallbackFileName(dir.path()), "Temp2.odt");
     // A folder of that name is taken as well.
-    std::filesystem::create_directory(dir.path() / "Temp2.doc");
-    EXPECT_EQ(output::NextFallbackFileName(dir.path()), "Temp4.doc");
-}
-
-TEST(FallbackFile, EveryLineEndsWithCrLf)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        {"", ""},
-        {"a", "a\r\n"},
-        {"a\r\nb", "a\r\nb\r\n"},
-        {"a\r\nb\r\n", "a\r\nb\r\n"},
-        {"a\nb", "a\r\nb\r\n"},
-        {"a\r\n\r\nb", "a\r\n\r\nb\r\n"},
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(output::FallbackFileText(in), out) << in;
+    std::filesystem::create_directory(dir.path() / "Temp2.odt");
+    EXPECT_EQ(output::NextFallbackFileName(dir.path()), "Temp4.odt");
 }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "store/TableError.h"
+#include "store/UserDataFolder.h"
 #include "store/Volumes.h"
 #include "tools/importer/BookSource.h"
 #include "tools/importer/Delivery.h"
@@ -27,16 +28,18 @@ public:
 const char* kUsage =
     "使い方:\n"
     "  importer import  目録 作業フォルダ 巻\n"
-    "  importer deliver 作業フォルダ 巻 出力フォルダ\n"
-    "  importer build   目録 作業フォルダ 巻 出力フォルダ\n"
-    "  importer book    元データ 書籍の巻(B/F/J) 出力フォルダ\n"
+    "  importer deliver 作業フォルダ 巻 [出力フォルダ]\n"
+    "  importer build   目録 作業フォルダ 巻 [出力フォルダ]\n"
+    "  importer book    元データ 書籍の巻(B/F/J) [出力フォルダ]\n"
     "  importer check   ページまたは法令標準XML\n"
     "  importer measure 目録\n"
     "巻は A E G H I K または 0 から 5。-v で参照先のない参照を全部表示します。\n"
     "目録には法令のページ (HTML) も法令標準XML のファイルも書けます。同じ法令の版がいくつもあるときは\n"
     "--as-of YYYY-MM-DD (省略すると今日) に施行されている版を取ります。\n"
     "--ignore-page-links (import, build): ページのリンクを使わず、本文から見つけた参照だけでリンクします。\n"
-    "measure: ページのリンクと本文から見つけたリンクを法令ごとに比べます (-v で食い違いを全部表示)。\n";
+    "measure: ページのリンクと本文から見つけたリンクを法令ごとに比べます (-v で食い違いを全部表示)。\n"
+    "出力フォルダを省くと、プログラムが次の起動で読むデータフォルダ\n"
+    "($XDG_DATA_HOME/sorvane36lite、既定は ~/.local/share/sorvane36lite) に書きます。\n";
 
 int lawVolumeOf(const std::string& s)
 {
@@ -167,19 +170,31 @@ int runCommand(const std::vector<std::string>& rawArgs, std::ostream& out, std::
             if (args.size() != n + 1)
                 throw UsageError(cmd + " の引数は " + std::to_string(n) + " 個です");
         };
+        // The output folder, the last of n arguments, may be left out: the user's data folder,
+        // where the installed program finds the volumes at its next start (the volume writer
+        // makes the folder).
+        auto needOutput = [&](std::size_t n) {
+            if (args.size() == n) {
+                const std::filesystem::path data = store::UserDataFolder();
+                if (data.empty())
+                    throw UsageError("出力フォルダを指定して下さい (HOME がありません)");
+                args.push_back(data.string());
+            }
+            need(n);
+        };
         if (cmd == "import") {
             need(3);
             runImport(args[1], args[2], lawVolumeOf(args[3]), verbose, options, out, err);
         } else if (cmd == "deliver") {
-            need(3);
+            needOutput(3);
             runDeliver(args[1], lawVolumeOf(args[2]), args[3], out, err);
         } else if (cmd == "build") {
-            need(4);
+            needOutput(4);
             int volume = lawVolumeOf(args[3]);
             runImport(args[1], args[2], volume, verbose, options, out, err);
             runDeliver(args[2], volume, args[4], out, err);
         } else if (cmd == "book") {
-            need(3);
+            needOutput(3);
             char letter = bookLetterOf(args[2]);
             auto content = readBookSource(args[1], letter, args[3]);
             store::writeBookVolume(args[3], content);
