@@ -21,8 +21,6 @@ void CopyWholeText(Platform& platform, const RichTextView& view)
     platform.setClipboardText(view.plainText());
 }
 
-void ExportToWord(Platform& platform, WordApplication* word)
-{
 void ExportToWord(Platform& platform, WordApplication* word, const RichTextView& shown)
 {
     if (word) {

@@ -686,6 +686,14 @@ constexpr std::size_t kLookupsKept = 4096;
 
 }  // namespace
 
+const std::vector<Row>& DataSet::AllRows() const
+{
+    if (!m_demand)
+        return m_rows;
+    m_allRowsRead = m_demand->allRows();
+    return m_allRowsRead;
+}
+
 Value DataSet::LookupValue(const std::string& keyFields, const std::vector<Value>& key, const std::string& resultField) const
 {
     if (!m_active)

@@ -105,7 +105,8 @@ public:
     std::uint64_t Generation() const { return m_generation; }
     // All rows regardless of order, filter and master, of a set held in memory (answer sets and
     // writable tables); empty for a table that reads on demand.
-    const std::vector<Row>& AllRows() const { return m_rows; }
+    // Every row of the table; a table read on demand reads them all when asked.
+    const std::vector<Row>& AllRows() const;
     // A look-up: resultField of the first row in file order, whatever the order, filter and
     // master, whose keyFields ("A;B") equal key; null when there is none. The cursor stays.
     Value LookupValue(const std::string& keyFields, const std::vector<Value>& key, const std::string& resultField) const;
@@ -139,6 +140,7 @@ protected:
     std::string m_name;
     std::vector<FieldDef> m_fieldDefs;  // fields as readers see them
     std::vector<Row> m_rows;            // rows in file order
+    mutable std::vector<Row> m_allRowsRead;  // AllRows of a table read on demand, as last asked
     std::vector<int> m_view;            // row indices in cursor order
     mutable int m_pos = 0;  // -1 while a table reading on demand does not know its position
     bool m_active = false;

@@ -297,4 +297,16 @@ std::optional<Row> OnDemandRows::lookup(const std::vector<int>& columns, const s
     return std::nullopt;
 }
 
+std::vector<Row> OnDemandRows::allRows()
+{
+    std::vector<Row> rows;
+    Use use(statement(selectList() + " ORDER BY rowid"));
+    int rc;
+    while ((rc = sqlite3_step(use.get())) == SQLITE_ROW)
+        rows.push_back(readRow(use.get()).row);
+    if (rc != SQLITE_DONE)
+        fail();
+    return rows;
+}
+
 }  // namespace store

@@ -52,6 +52,8 @@ public:
     const Row& rowOf(std::int64_t rowId);
     // The first row in file order, whatever the view, whose columns hold the values (look-ups).
     std::optional<Row> lookup(const std::vector<int>& columns, const std::vector<Value>& values);
+    // Every row in file order, whatever the view (the callers that walk a whole small table).
+    std::vector<Row> allRows();
 
     void forgetRows() { m_rowCache.clear(); }
 
