@@ -9,26 +9,9 @@
 #include "store/TableFile.h"
 #include "store/Volumes.h"
 #include "text/Cp932.h"
+#include "tools/importer/Manifest.h"
 
 namespace importer {
-
-namespace {
-
-std::vector<std::string> fields(const std::string& line)
-{
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t tab = line.find('\t', start);
-        out.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
-        if (tab == std::string::npos)
-            break;
-        start = tab + 1;
-    }
-    return out;
-}
-
-}  // namespace
 
 store::BookVolumeContent readBookSource(const std::filesystem::path& source, char letter,
                                         const std::filesystem::path& lawDir)
@@ -70,7 +53,7 @@ store::BookVolumeContent readBookSource(const std::filesystem::path& source, cha
             line.pop_back();
         if (line.empty() || line[0] == '#')
             continue;
-        auto f = fields(line);
+        auto f = splitTabs(line);
         const std::string& kind = f[0];
         auto need = [&](std::size_t n) {
             if (f.size() != n)

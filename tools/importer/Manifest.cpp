@@ -8,8 +8,6 @@ namespace importer {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 std::vector<std::string> splitTabs(const std::string& line)
 {
     std::vector<std::string> out;
@@ -23,8 +21,6 @@ std::vector<std::string> splitTabs(const std::string& line)
     }
     return out;
 }
-
-}  // namespace
 
 std::vector<ManifestEntry> readManifest(const fs::path& manifest)
 {

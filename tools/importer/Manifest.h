@@ -28,4 +28,7 @@ struct ManifestEntry {
 // lines starting with # are comments). Page paths are relative to the manifest's folder.
 std::vector<ManifestEntry> readManifest(const std::filesystem::path& manifest);
 
+// The fields of one line of a tab-separated file (manifests, book sources), empty ones kept.
+std::vector<std::string> splitTabs(const std::string& line);
+
 }  // namespace importer
