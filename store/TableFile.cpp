@@ -3,6 +3,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+#include <random>
+
 #include "text/Cp932.h"
 
 namespace store {
@@ -208,6 +211,41 @@ void TableFile::create(const std::filesystem::path& file, const std::string& tab
     sqlite3_finalize(st);
     check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), "commit");
     sqlite3_close(db);
+}
+
+std::uint32_t TableFile::newDeliveryStamp()
+{
+    // Seconds in the high bits keep stamps of successive deliveries apart; random low bits
+    // part two deliveries made in the same second.
+    auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
+        std::chrono::system_clock::now().time_since_epoch()).count();
+    std::uint32_t stamp = (static_cast<std::uint32_t>(seconds) << 12) ^ (std::random_device{}() & 0xFFFu);
+    return stamp ? stamp : 1;
+}
+
+void TableFile::writeDeliveryStamp(const std::filesystem::path& file, std::uint32_t stamp)
+{
+    sqlite3* db = nullptr;
+    std::string failure;
+    // The header's user version holds the stamp; SQLite stores it as a signed 32-bit value.
+    std::string sql = "PRAGMA user_version=" + std::to_string(static_cast<std::int32_t>(stamp));
+    if (sqlite3_open_v2(file.string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        failure = db ? sqlite3_errmsg(db) : "out of memory";
+    else if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        failure = sqlite3_errmsg(db);
+    sqlite3_close(db);
+    if (!failure.empty())
+        throw TableError("テーブル " + fileLabel(file) + " に配信の印が書けません: " + failure);
+}
+
+std::uint32_t TableFile::deliveryStamp() const
+{
+    sqlite3_stmt* st = nullptr;
+    std::uint32_t stamp = 0;
+    if (sqlite3_prepare_v2(m_db, "PRAGMA user_version", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        stamp = static_cast<std::uint32_t>(static_cast<std::int32_t>(sqlite3_column_int(st, 0)));
+    sqlite3_finalize(st);
+    return stamp;
 }
 
 void TableFile::createIndexes(const std::filesystem::path& file, const std::vector<std::vector<std::string>>& indexes)

@@ -44,6 +44,12 @@ public:
     // cursors reading on demand find rows by those columns without a scan.
     static void createIndexes(const std::filesystem::path& file, const std::vector<std::vector<std::string>>& indexes);
 
+    // Every table file of one delivery carries the same stamp in its header, so that a reader
+    // can tell a volume whose files come from two deliveries. 0 marks a file written before
+    // stamps existed (or by hand): it agrees with any stamp.
+    static std::uint32_t newDeliveryStamp();
+    static void writeDeliveryStamp(const std::filesystem::path& file, std::uint32_t stamp);
+
     ~TableFile();
     TableFile(const TableFile&) = delete;
     TableFile& operator=(const TableFile&) = delete;
@@ -51,6 +57,7 @@ public:
     const std::filesystem::path& path() const { return m_path; }
     const std::string& tableName() const { return m_tableName; }
     const std::vector<FieldDef>& fields() const { return m_fields; }
+    std::uint32_t deliveryStamp() const;
 
     TableContents readAll() const;
     // The open connection, for cursors that read rows through their own statements.
