@@ -136,9 +136,7 @@ void stopSearchTimerAt(MainWindowInterface& main, std::int64_t endTick)
     VolumeRegistry& r = main.registry();
     const std::int64_t elapsed = endTick - r.StartTick;
     main.SetStatusPanelText(0, QString::fromUtf8(searchmessages::kSearchEnded));
-    main.SetStatusPanelText(1, QString::fromUtf8(searchmessages::kSearchTimePrefix) +
-                                   QString::fromStdString(FormatElapsedSeconds(elapsed)) +
-                                   QString::fromUtf8(searchmessages::kSearchTimeSuffix));
+    main.SetStatusPanelText(1, QString::fromStdString(ElapsedTimeText(searchmessages::kSearchTimePrefix, elapsed)));
     main.platformOfWindow().setScreenCursor(CursorShape::Arrow);
     main.RepaintStatusPanels();
 }

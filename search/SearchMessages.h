@@ -13,11 +13,10 @@ inline constexpr char kNoPageNumber[] = "ページ番号を入力してくださ
 // The reference search on a tab that is not a present law volume.
 inline constexpr char kSelectArticle[] = "条文を選択して下さい";
 
-// Status panel 0 while a statement runs and after it; panel 1 holds the prefix, the seconds and
-// the suffix, as the start-up time does.
+// Status panel 0 while a statement runs and after it; panel 1 holds the prefix and the seconds
+// (ElapsedTimeText puts the seconds after it, as for the start-up time).
 inline constexpr char kSearching[] = "検索中";
 inline constexpr char kSearchEnded[] = "検索終了";
 inline constexpr char kSearchTimePrefix[] = "検索時間： ";
-inline constexpr char kSearchTimeSuffix[] = " 秒";
 
 }  // namespace searchmessages
