@@ -174,6 +174,7 @@ public:
         std::vector<LinkedLine> out;
         for (const auto& rich : lines) {
             LinkedLine line;
+            m_narrowing = 0;  // a parenthesis does not go on over a line
             if (m_resolver.m_ignorePageLinks) {
                 plain(plainText(rich), line);
             } else {
@@ -228,6 +229,9 @@ private:
                 }
             }
         }
+        for (char32_t c : t)
+            if (m_narrowing > 0 && (c == U'（' || c == U'）'))
+                m_narrowing += c == U'（' ? 1 : -1;
         m_gap += t;
         if (!m_amending && m_gap.find(U"次のように改正する") != U32::npos)
             m_amending = true;
@@ -321,7 +325,10 @@ private:
             if (ref.kind != TextReference::Kind::SameProvision)
                 remember(refText);
             line.push_back({t.substr(begin, ref.end - begin), target});
-            m_gap.clear();
+            if (m_narrowing > 0)
+                m_gap += refText;  // the narrowing parenthesis stays in the gap, closed or not
+            else
+                m_gap.clear();
             pos = ref.end;
             while (nextTitle < titles.size() && titles[nextTitle].begin < pos)
                 ++nextTitle;
@@ -360,6 +367,12 @@ private:
             return std::nullopt;
         };
         if (ref.kind == TextReference::Kind::Paragraph) {
+            // 法第３８条の３第１項（第３号に係る部分に限る。）: a parenthesis right after another law's
+            // citation narrows it; what it names is that citation's, and a list goes on after it
+            if (m_narrowing == 0 && otherLawLast && m_gap == U"（")
+                m_narrowing = 1;
+            if (m_narrowing > 0)
+                return std::nullopt;
             // 法第３０条第１項及び第３項: a paragraph of the other law's article cited before
             if ((m_quoteDepth > 0 && m_amending) || !otherLawLast || m_last->law < 0 || !m_last->row ||
                 !isListContinuation(m_gap))
@@ -504,6 +517,7 @@ private:
     std::optional<int> m_lastNamed[3];  // by LawKind: the law of each kind named last
     U32 m_gap;
     int m_quoteDepth = 0;
+    int m_narrowing = 0;  // the depth of parentheses inside one that narrows another law's citation
     std::optional<Citation> m_lastParagraph;  // the citation read last that names a paragraph
     std::optional<Citation> m_lastItem;       // and an item
     // the citations read last and the laws named last before the quotation open

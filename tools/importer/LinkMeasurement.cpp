@@ -51,25 +51,30 @@ std::vector<Span> linksToOtherLaws(const ResolvedRow& r, int citingLaw, bool pag
 enum class Kind { None, InTable, ListedAfterComma, BackIntoQuotation };
 
 // A found link of a kind the pages never link: in a table row (｜…｜), or an item of a list
-// that goes on after a 、 from a citation of the same law (the item before it on the line, with
-// nothing but list words between).
+// that goes on after a 、 (the citations before it on the line, back to the list's head, with
+// nothing but list words between them).
 Kind unlinkedKind(const std::vector<Span>& found, std::size_t i)
 {
-    const U32& whole = *found[i].lineText;
+    const Span& f = found[i];
+    const U32& whole = *f.lineText;
     if (!whole.empty() && whole.front() == U'｜')
         return Kind::InTable;
-    bool afterComma = false;
-    for (std::size_t k = i; k > 0; --k) {
-        const Span& item = found[k];
-        const Span& before = found[k - 1];
-        if (before.line != item.line || before.law != item.law || item.text.empty() || item.text.front() != U'第')
-            break;
-        U32View gap = U32View(whole).substr(before.end, item.begin - before.end);
+    const auto refs = findReferences(whole, false);
+    std::size_t k = 0;
+    while (k < refs.size() && refs[k].end != f.end)
+        ++k;
+    if (k == refs.size() || refs[k].otherLaw)
+        return Kind::None;  // not found again, or a law's name heads it
+    for (; k > 0; --k) {
+        U32View gap = U32View(whole).substr(refs[k - 1].end, refs[k].begin - refs[k - 1].end);
         if (!isListContinuation(gap))
-            break;
-        afterComma = afterComma || gap.find(U'、') != U32View::npos;
+            return Kind::None;
+        if (gap.find(U'、') != U32View::npos)
+            return Kind::ListedAfterComma;
+        if (refs[k - 1].otherLaw)
+            return Kind::None;
     }
-    return afterComma ? Kind::ListedAfterComma : Kind::None;
+    return Kind::None;
 }
 
 // A page link that goes back into a quotation: a 同条, 同項, 同号 (to the same article) or 同法 (to

@@ -166,7 +166,9 @@ std::vector<TextReference> findReferences(U32View s, bool afterLink)
 
 bool isListContinuation(U32View gap)
 {
-    static constexpr std::u32string_view kConnectors[] = {U"、", U"及び", U"又は", U"若しくは", U"並びに", U"から", U"まで", U"・"};
+    // list words, and the parts of a cited provision that end its citation (第９３条ただし書及び…)
+    static constexpr std::u32string_view kConnectors[] = {U"、",   U"及び", U"又は",   U"若しくは", U"並びに", U"から", U"まで",
+                                                          U"・",   U"ただし書", U"本文", U"各号",     U"前段",   U"後段"};
     std::size_t pos = 0;
     while (pos < gap.size()) {
         bool matched = false;
