@@ -77,7 +77,8 @@ TEST(OtherLawDetector, lawsOutsideTheVolumeAreCountedNotLinkedAndTurnSameLawAway
     // 同法第３条 goes back to 外国見本法, outside; 同法第２条 at the end to 見本税法, named bare
     EXPECT_EQ(v.links(130, "５条"), (Links{{"同法第２条", "110 ２条"}}));
     const auto& rule = v.imported.laws[2];
-    EXPECT_EQ(rule.referencesOutside, 3);  // 外国見本法…第２条, 同法第３条, 所得税法第２条
+    // 外国見本法…第２条, 同法第３条, 所得税法第２条, and ８条's 同法第５条
+    EXPECT_EQ(rule.referencesOutside, 4);
 }
 
 TEST(OtherLawDetector, quotationsOfAReadingAreLinkedButNotThoseOfAnAmendment)
@@ -87,7 +88,37 @@ TEST(OtherLawDetector, quotationsOfAReadingAreLinkedButNotThoseOfAnAmendment)
     EXPECT_EQ(v.links(130, "６条"),
               (Links{{"法第５条", "110 ５条"}, {"同条", "110 ５条"}, {"法第６条", "110 ６条"}}));
     EXPECT_TRUE(v.links(130, "附則").empty());
-    EXPECT_EQ(v.imported.laws[2].referencesQuoted, 3);  // 「第３条」, 「法第２条」, 「法第３条」
+    // 「第３条」, 「法第２条」, 「法第３条」 and ８条's 「同条第２項」
+    EXPECT_EQ(v.imported.laws[2].referencesQuoted, 4);
+}
+
+TEST(OtherLawDetector, sameParagraphAndSameItemGoBackToTheCitationThatNamedOne)
+{
+    const auto& v = ruleVolume();
+    // 同号 is 法第８条第２項第１号's item although 法第５条第１項 was cited after it; 同項 is
+    // 法第５条第１項's paragraph
+    EXPECT_EQ(v.links(130, "７条"), (Links{{"法第８条第２項第１号", "110 ８条"},
+                                          {"法第５条第１項", "110 ５条"},
+                                          {"同号", "110 ８条"},
+                                          {"同項", "110 ５条"}}));
+}
+
+TEST(OtherLawDetector, listsNarrowingParenthesesOwnProvisionsAndQuotationsKeepEachCitationsLaw)
+{
+    const auto& v = ruleVolume();
+    // the parenthesis narrows 法第２条第１項 and the list goes on after it; 前項第１号 is the rule's
+    // own, so 第２号 after it is too; ただし書 ends 法第６条's citation and 第８条 goes on with the act.
+    // 同法第５条 is the law named without a number before it (outside the volume); quoted wording
+    // has its own 同条 and 同項, and neither it nor the order it names changes what 同項 is after it.
+    EXPECT_EQ(v.links(130, "８条"), (Links{{"法第２条第１項", "110 ２条"},
+                                          {"第２項", "110 ２条"},
+                                          {"第３項", "110 ２条"},
+                                          {"法第６条", "110 ６条"},
+                                          {"第８条", "110 ８条"},
+                                          {"法第１１条", "110 １１条"},
+                                          {"同条", "110 １１条"},
+                                          {"見本税法施行令第２条第１項", "120 ２条"},
+                                          {"同令第１条", "120 １条"}}));
 }
 
 TEST(OtherLawDetector, theReferenceIndexTakesTheActsTablesAndSupplementaryProvisions)

@@ -4,56 +4,21 @@
 #include "tools/importer/CitationResolver.h"
 
 #include <algorithm>
+#include <span>
+#include <tuple>
 
 namespace importer {
 
 namespace {
-
-// What lies between two citations when the second goes on with the first one's law: list
-// words, the sub-item letters that end an item citation (第１号ニ及び第２号) and parentheses.
-bool isListContinuation(U32View gap)
-{
-    static constexpr std::u32string_view kConnectors[] = {U"、", U"及び", U"又は", U"若しくは", U"並びに", U"から", U"まで", U"・"};
-    std::size_t pos = 0;
-    while (pos < gap.size()) {
-        bool matched = false;
-        for (auto c : kConnectors)
-            if (startsWithAt(gap, pos, c)) {
-                pos += c.size();
-                matched = true;
-                break;
-            }
-        if (matched)
-            continue;
-        if (gap[pos] >= U'ア' && gap[pos] <= U'ン') {
-            ++pos;
-            continue;
-        }
-        if (gap[pos] == U'（') {
-            // a parenthesis: the cited provision's caption or a remark (第１２４条（納付の方法）、第１５１条)
-            int depth = 0;
-            std::size_t p = pos;
-            for (; p < gap.size(); ++p) {
-                if (gap[p] == U'（')
-                    ++depth;
-                else if (gap[p] == U'）' && --depth == 0)
-                    break;
-            }
-            if (p < gap.size()) {
-                pos = p + 1;
-                continue;
-            }
-        }
-        return false;
-    }
-    return true;
-}
 
 // The citation read last in a row's text: which law, and which article when it is known.
 struct Citation {
     int law = -1;              // index in the volume, -1 for a law outside it
     std::optional<int> row;
     bool supplementary = false;  // 附則第３条: a list going on from it names 附則 articles too
+    // a provision of the citing law's own was read since (前項第２号): paragraphs, items and lists
+    // no longer go on from this citation, though 同条 still goes back to it
+    bool ownSince = false;
 };
 
 }  // namespace
@@ -209,6 +174,7 @@ public:
         std::vector<LinkedLine> out;
         for (const auto& rich : lines) {
             LinkedLine line;
+            m_narrowing = 0;  // a parenthesis does not go on over a line
             if (m_resolver.m_ignorePageLinks) {
                 plain(plainText(rich), line);
             } else {
@@ -233,6 +199,7 @@ private:
         m_last = Citation{m_resolver.lawOf(link), target ? std::optional<int>(target->row) : std::nullopt};
         named(m_last->law, m_last->law >= 0 ? m_resolver.m_laws[static_cast<std::size_t>(m_last->law)].kind
                                             : kindOfName(link.refName));
+        remember(seg.text);
         m_gap.clear();
     }
 
@@ -240,11 +207,31 @@ private:
     void passText(U32View t)
     {
         for (char32_t c : t) {
-            if (c == U'「')
-                ++m_quoteDepth;
-            else if (c == U'」' && m_quoteDepth > 0)
-                --m_quoteDepth;
+            // Quoted wording is another text's (the law a reading rewrites): its 同条 and 同項 go back
+            // to what it cites itself, and what it cites or names does not change what 同条 and 同法
+            // stand for after the quotation. A 同法 in quoted wording goes back to a law named in
+            // an earlier quotation (「…震災特例法第１８条の３第１項…」と、「…同法第１８条の３…」).
+            if (c == U'「' && m_quoteDepth++ == 0) {
+                m_beforeQuote = {m_last, m_lastParagraph, m_lastItem};
+                m_last.reset();
+                m_lastParagraph.reset();
+                m_lastItem.reset();
+                for (std::size_t k = 0; k < std::size(m_lastNamed); ++k) {
+                    m_namedBeforeQuote[k] = m_lastNamed[k];
+                    if (m_namedInQuotes[k])
+                        m_lastNamed[k] = m_namedInQuotes[k];
+                }
+            } else if (c == U'」' && m_quoteDepth > 0 && --m_quoteDepth == 0) {
+                std::tie(m_last, m_lastParagraph, m_lastItem) = m_beforeQuote;
+                for (std::size_t k = 0; k < std::size(m_lastNamed); ++k) {
+                    m_namedInQuotes[k] = m_lastNamed[k];
+                    m_lastNamed[k] = m_namedBeforeQuote[k];
+                }
+            }
         }
+        for (char32_t c : t)
+            if (m_narrowing > 0 && (c == U'（' || c == U'）'))
+                m_narrowing += c == U'（' ? 1 : -1;
         m_gap += t;
         if (!m_amending && m_gap.find(U"次のように改正する") != U32::npos)
             m_amending = true;
@@ -333,9 +320,15 @@ private:
                 // the law's name: part of the citation, not of the gap before it
                 m_gap += t.substr(begin, ref.begin - begin);
             }
-            auto target = reference(ref, t.substr(ref.begin, ref.end - ref.begin), name, sameLaw);
+            const U32 refText = t.substr(ref.begin, ref.end - ref.begin);
+            auto target = reference(ref, refText, name, sameLaw, kindOfName(U32View(t).substr(0, ref.begin)));
+            if (ref.kind != TextReference::Kind::SameProvision)
+                remember(refText);
             line.push_back({t.substr(begin, ref.end - begin), target});
-            m_gap.clear();
+            if (m_narrowing > 0)
+                m_gap += refText;  // the narrowing parenthesis stays in the gap, closed or not
+            else
+                m_gap.clear();
             pos = ref.end;
             while (nextTitle < titles.size() && titles[nextTitle].begin < pos)
                 ++nextTitle;
@@ -344,33 +337,70 @@ private:
         plainPart(U32View(t).substr(pos), line);
     }
 
+    // A citation read: one that names a paragraph (第２項, 同条第２項) is what 同項 goes back to,
+    // one that names an item what 同号 goes back to.
+    void remember(U32View citation)
+    {
+        if (citation.find(U'項') != U32View::npos)
+            m_lastParagraph = m_last;
+        if (citation.find(U'号') != U32View::npos)
+            m_lastItem = m_last;
+    }
+
     // A law named: the one 同法, 同令 or 同規則 go back to from here on.
     void named(int law, LawKind kind) { m_lastNamed[static_cast<std::size_t>(kind)] = law; }
 
+    // writtenKind: the kind of law the words right before the citation name (…法, …令, …規則)
     std::optional<LinkTarget> reference(const TextReference& ref, const U32& refText, const std::optional<NamedLaw>& name,
-                                        std::optional<LawKind> sameLaw)
+                                        std::optional<LawKind> sameLaw, LawKind writtenKind)
     {
-        const bool otherLawLast = m_last && m_last->law != m_lawIndex;
+        // 同条 goes back to the article cited last; a paragraph, an item or a list goes on from it
+        // only when nothing of the law's own was read in between
+        const bool otherArticleLast = m_last && m_last->law != m_lawIndex;
+        const bool otherLawLast = otherArticleLast && !m_last->ownSince;
+        // A provision of the law's own read here (前項第２号, 第１項第３号, 同項 after 前項): what
+        // follows goes on from it, not from the other law cited before.
+        auto ownProvision = [&]() -> std::optional<LinkTarget> {
+            for (auto* c : {&m_last, &m_lastParagraph, &m_lastItem})
+                if (*c)
+                    (*c)->ownSince = true;
+            return std::nullopt;
+        };
         if (ref.kind == TextReference::Kind::Paragraph) {
+            // 法第３８条の３第１項（第３号に係る部分に限る。）: a parenthesis right after another law's
+            // citation narrows it; what it names is that citation's, and a list goes on after it
+            if (m_narrowing == 0 && otherLawLast && m_gap == U"（")
+                m_narrowing = 1;
+            if (m_narrowing > 0)
+                return std::nullopt;
             // 法第３０条第１項及び第３項: a paragraph of the other law's article cited before
             if ((m_quoteDepth > 0 && m_amending) || !otherLawLast || m_last->law < 0 || !m_last->row ||
                 !isListContinuation(m_gap))
-                return std::nullopt;
+                return ownProvision();
             ++m_s.references;
             ++m_s.referencesLinked;
             return LinkTarget{m_last->law, *m_last->row, 0};
         }
         if (ref.kind == TextReference::Kind::SameProvision) {
-            // 同項, 同号 right after another law's provision: that provision's article. The law's
-            // own 同項 may stand for a 前項 read in between, so it is left as text.
-            static constexpr std::u32string_view kOwnWords[] = {U"前項", U"次項", U"前号", U"次号", U"各項", U"各号"};
-            bool own = std::any_of(std::begin(kOwnWords), std::end(kOwnWords),
-                                   [&](auto w) { return m_gap.find(w) != U32::npos; });
-            if ((m_quoteDepth > 0 && m_amending) || !otherLawLast || m_last->law < 0 || !m_last->row || own)
-                return std::nullopt;
+            // 同項 goes back to the provision whose paragraph was cited last, 同号 to the one whose
+            // item was (法第２０条第４項…同項第２号…法第２８条第１項…同号: 第２０条); linked when that is
+            // another law's. The law's own 同項 may stand for a 前項 read in between (同号 for a
+            // 前号), so it is left as text.
+            static constexpr std::u32string_view kOwnParagraphs[] = {U"前項", U"次項", U"各項", U"この項"};
+            static constexpr std::u32string_view kOwnItems[] = {U"前号", U"次号", U"各号", U"この号"};
+            const bool paragraph = refText.size() > 1 && refText[1] == U'項';
+            const std::optional<Citation> cited = paragraph ? m_lastParagraph : m_lastItem;
+            bool own = false;
+            for (auto w : paragraph ? std::span(kOwnParagraphs) : std::span(kOwnItems))
+                own = own || m_gap.find(w) != U32::npos;
+            if (refText.find(U'号') != U32::npos)
+                m_lastItem = cited;
+            if ((m_quoteDepth > 0 && m_amending) || !cited || cited->law == m_lawIndex || cited->ownSince ||
+                cited->law < 0 || !cited->row || own)
+                return ownProvision();
             ++m_s.references;
             ++m_s.referencesLinked;
-            return LinkTarget{m_last->law, *m_last->row, 0};
+            return LinkTarget{cited->law, *cited->row, 0};
         }
         ++m_s.references;
         const RowDraft& row = m_law.rows[static_cast<std::size_t>(m_rowIndex)];
@@ -392,11 +422,11 @@ private:
         // replacement reading (「法第１５条第１項に規定する…」と読み替える) is one, as the pages
         // link it, but not inside the text an amending provision writes (the pages link none).
         const bool numbered = ref.kind == TextReference::Kind::Article;
-        const bool goesOnFromOtherLaw = otherLawLast && (ref.kind == TextReference::Kind::Same ||
-                                                         (numbered && isListContinuation(m_gap)));
+        const bool goesOnFromOtherLaw = (ref.kind == TextReference::Kind::Same && otherArticleLast) ||
+                                        (otherLawLast && numbered && isListContinuation(m_gap));
         if (m_quoteDepth > 0 && (m_amending || !(ref.otherLaw || goesOnFromOtherLaw))) {
             ++m_s.referencesQuoted;
-            return std::nullopt;
+            return ownProvision();
         }
         if (ref.otherLaw) {
             // 民法第５２３条, 法第３０条, 法別表第一, 同法第２条: the law the detector names
@@ -406,8 +436,11 @@ private:
             else if (name)
                 law = name->law;
             if (!law) {
+                // a law whose name is not known (…に関する法律第２条): 同法 goes back to it
                 ++m_s.referencesOtherLaw;
                 m_last = Citation{-1, std::nullopt};
+                if (!sameLaw)
+                    named(-1, writtenKind);
                 return std::nullopt;
             }
             if (name)
@@ -441,7 +474,7 @@ private:
             ++m_s.referencesOutside;
             return std::nullopt;
         }
-        if (ref.kind == TextReference::Kind::Same && otherLawLast) {
+        if (ref.kind == TextReference::Kind::Same && otherArticleLast) {
             if (m_last->law >= 0 && m_last->row)
                 return link(m_last->law, *m_last->row);
             ++m_s.referencesOtherLaw;
@@ -470,6 +503,7 @@ private:
             m_last->supplementary = own.kind == TextReference::Kind::Supplementary;
             return target;
         }
+        m_last = Citation{m_lawIndex, std::nullopt};
         return noTarget();
     }
 
@@ -483,6 +517,13 @@ private:
     std::optional<int> m_lastNamed[3];  // by LawKind: the law of each kind named last
     U32 m_gap;
     int m_quoteDepth = 0;
+    int m_narrowing = 0;  // the depth of parentheses inside one that narrows another law's citation
+    std::optional<Citation> m_lastParagraph;  // the citation read last that names a paragraph
+    std::optional<Citation> m_lastItem;       // and an item
+    // the citations read last and the laws named last before the quotation open
+    std::tuple<std::optional<Citation>, std::optional<Citation>, std::optional<Citation>> m_beforeQuote;
+    std::optional<int> m_namedBeforeQuote[3];
+    std::optional<int> m_namedInQuotes[3];  // the laws named last in the quotations read so far
     bool m_amending = false;
 };
 

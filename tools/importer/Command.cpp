@@ -123,7 +123,7 @@ void runCheck(const std::string& page, std::ostream& out, std::ostream& err)
 void runMeasure(const std::string& manifest, bool verbose, std::ostream& out)
 {
     auto measures = measureFoundLinks(readManifest(manifest));
-    out << "法令\tページのリンク\t一致\t再現率\t本文からのリンク\t一致\t適合率\t附則・別表へ\n";
+    out << "法令\tページのリンク\t一致\t再現率\t再現率 (引用の中へ戻る同を除く)\t本文からのリンク\t一致\t適合率\t適合率 (表と読点の後の列挙を除く)\t附則・別表へ\n";
     for (const auto& m : measures)
         out << measureLine(m) << "\n";
     if (verbose)

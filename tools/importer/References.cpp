@@ -164,6 +164,46 @@ std::vector<TextReference> findReferences(U32View s, bool afterLink)
     return refs;
 }
 
+bool isListContinuation(U32View gap)
+{
+    // list words, and the parts of a cited provision that end its citation (第９３条ただし書及び…)
+    static constexpr std::u32string_view kConnectors[] = {U"、",   U"及び", U"又は",   U"若しくは", U"並びに", U"から", U"まで",
+                                                          U"・",   U"ただし書", U"本文", U"各号",     U"前段",   U"後段"};
+    std::size_t pos = 0;
+    while (pos < gap.size()) {
+        bool matched = false;
+        for (auto c : kConnectors)
+            if (startsWithAt(gap, pos, c)) {
+                pos += c.size();
+                matched = true;
+                break;
+            }
+        if (matched)
+            continue;
+        if (gap[pos] >= U'ア' && gap[pos] <= U'ン') {
+            ++pos;
+            continue;
+        }
+        if (gap[pos] == U'（') {
+            // a parenthesis: the cited provision's caption or a remark (第１２４条（納付の方法）、第１５１条)
+            int depth = 0;
+            std::size_t p = pos;
+            for (; p < gap.size(); ++p) {
+                if (gap[p] == U'（')
+                    ++depth;
+                else if (gap[p] == U'）' && --depth == 0)
+                    break;
+            }
+            if (p < gap.size()) {
+                pos = p + 1;
+                continue;
+            }
+        }
+        return false;
+    }
+    return true;
+}
+
 std::vector<ScopePhrase> findScopePhrases(U32View s, bool orderPhrases)
 {
     struct Phrase {

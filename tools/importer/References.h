@@ -27,6 +27,11 @@ struct TextReference {
 // citation of another law.
 std::vector<TextReference> findReferences(U32View text, bool afterLink);
 
+// Whether what lies between two citations lets the second go on with the first one's law: list
+// words, the sub-item letters and parts that end a citation (第１号ニ及び第２号, 第９３条ただし書及び
+// 第９４条) and parentheses.
+bool isListContinuation(U32View gap);
+
 struct ScopePhrase {
     std::size_t begin = 0;
     std::size_t end = 0;
