@@ -3,6 +3,7 @@
 // side files that are folders, FIFOs, huge or unreadable. Driven through the real window
 // offscreen on real volume files.
 #include <QLineEdit>
+#include <QApplication>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 
 #include "ProgramFixture.h"
 #include "authoring/PositionFile.h"
+#include "display/DataGrid.h"
 #include "display/OutlineTree.h"
 #include "display/RichTextView.h"
 #include "store/DataSet.h"
@@ -119,6 +121,26 @@ TEST_F(ChangedFiles, aVolumeDeliveredUnderTheRunningWindowIsOpenedAgainWholeAtTh
     // Nothing changed since: commands run without a word.
     window().BBtnHome->click();
     EXPECT_EQ(messages().size(), 1u);
+}
+
+TEST_F(ChangedFiles, aVolumeCopiedOverInPlaceIsPaintedWithoutACrashAndOpenedAgain)
+{
+    writeProductVolumes();
+    fs::create_directory("new");
+    store::writeLawVolume(dir.path() / "new", lawVolume('E', "見本法", 1, 30));
+    start(store::VolumeFiles::productDefault());
+    showWindow();
+    // A plain copy over the open files: the same files, truncated and written again.
+    for (const char* f : {"E1.db", "E2.db", "E3.db", "E4.db", "E5.db", "E6.dl_"})
+        fs::copy_file(fs::path("new") / f, f, fs::copy_options::overwrite_existing);
+    // The list repaints from the rewritten file before any command comes.
+    registry().law[1].DBGrid->viewport()->repaint();
+    QApplication::processEvents();
+    window().BBtnOpenAll->click();
+    ASSERT_EQ(messages().size(), 1u) << (messages().empty() ? "" : messages()[0]);
+    EXPECT_NE(messages()[0].find("巻を開き直して最初の条文を表示しています"), std::string::npos) << messages()[0];
+    EXPECT_EQ(registry().law[1].RichEdit->plainText(), cp932("第１条　見本法の本文１\r\n２　前項の規定は適用しない。\r\n"));
+    EXPECT_EQ(listedRows(*registry().tables.law[1].mainSource).size(), 30u);
 }
 
 TEST_F(ChangedFiles, aVolumeLeftWithTwoDeliveriesIsClosedAndNamed)
