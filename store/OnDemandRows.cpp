@@ -77,8 +77,7 @@ OnDemandRows::~OnDemandRows()
 
 void OnDemandRows::fail() const
 {
-    throw TableError("テーブル " + m_file->path().filename().string() + " が読めません: " +
-                     sqlite3_errmsg(m_file->connection()));
+    throw TableError(TableFile::readFailure(m_file->path(), m_file->connection()));
 }
 
 sqlite3_stmt* OnDemandRows::statement(const std::string& sql)

@@ -2,7 +2,6 @@
 #include "store/Query.h"
 
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "store/FileState.h"
 #include "store/LocalSql.h"
 #include "store/TableFile.h"
 #include "text/Cp932.h"
@@ -56,31 +56,9 @@ std::string joinStatement(const std::vector<std::string>& lines)
 // another time or size; either gets a fresh open with all its checks. While the old
 // connection is kept, the old file stays open, so its inode number cannot come back for a new
 // file.
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    std::int64_t modifiedNs = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-std::optional<FileIdentity> identityOf(const std::filesystem::path& path)
-{
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return std::nullopt;
-    return FileIdentity{st.st_dev, st.st_ino, st.st_size,
-                        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
-}
-
 struct ReadConnection {
-    std::unique_ptr<TableFile> file;  // the name, fields and checks of the table
-    sqlite3* db = nullptr;
-    FileIdentity identity;
-    ReadConnection() = default;
-    ReadConnection(const ReadConnection&) = delete;
-    ReadConnection& operator=(const ReadConnection&) = delete;
-    ~ReadConnection() { sqlite3_close(db); }
+    std::unique_ptr<TableFile> file;  // the name, fields and checks of the table, and its connection
+    FileState identity;
 };
 
 std::map<std::filesystem::path, std::unique_ptr<ReadConnection>>& readConnections()
@@ -102,36 +80,39 @@ void dropReadConnection(const std::string& tableFile)
     readConnections().erase(connectionKey(tableFile));
 }
 
+// Whether the file under the connection's name is still the one it opened, as it was.
+bool unchanged(const std::string& tableFile, const ReadConnection& connection)
+{
+    return stateOf(connectionKey(tableFile)) == connection.identity;
+}
+
 ReadConnection& readConnectionFor(const std::string& tableFile)
 {
     auto& connections = readConnections();
     const std::filesystem::path key = connectionKey(tableFile);
     auto it = connections.find(key);
     if (it != connections.end()) {
-        if (identityOf(key) == it->second->identity)
+        if (unchanged(tableFile, *it->second))
             return *it->second;
         connections.erase(it);
     }
 
-    // Missing, not SQLite, not one table: the table file's own messages.
+    // Missing, not SQLite, not one table: the table file's own messages. The identity is taken
+    // first: a file replaced between the two is then seen as changed at the next search.
     auto connection = std::make_unique<ReadConnection>();
-    connection->file = TableFile::open(std::filesystem::u8path(tableFile), true);
-    const std::optional<FileIdentity> opened = identityOf(key);
+    const std::optional<FileState> opened = stateOf(key);
+    connection->file = TableFile::open(std::filesystem::u8path(tableFile), TableAccess::Browse);
     if (!opened)
         throw TableError("テーブル " + tableFile + " が開けません: ファイルがありません");
     connection->identity = *opened;
-    if (sqlite3_open_v2(connection->file->path().string().c_str(), &connection->db, SQLITE_OPEN_READONLY, nullptr) !=
-        SQLITE_OK)
-        throw TableError(connection->db ? sqlite3_errmsg(connection->db) : "out of memory");
-    sqlite3* db = connection->db;
+    sqlite3* db = connection->file->connection();
     // A double-quoted name that is no column must be an error, not a text.
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    // A search reads every page of the text file. Mapped, the pages are read where the system
-    // cache holds them instead of being copied into the connection's page cache. The volume
-    // writer replaces a file rather than truncating it, so a mapped page never disappears
-    // under the scan.
-    sqlite3_exec(db, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
+    // A search reads every page of the text file; the connection keeps them between searches
+    // (SQLite drops them itself when another connection changes the file). The file is read,
+    // never mapped: a page of a file overwritten under the scan is then an error, not a crash.
+    sqlite3_exec(db, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
     sqlite3_create_function(db, kContainsFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             containsFunction, nullptr, nullptr);
     return *connections.emplace(key, std::move(connection)).first->second;
@@ -182,20 +163,24 @@ void Query::Open()
     TranslatedSql sql = translateLocalSql(joinStatement(m_sql));
     m_lastTableFile = sql.tableFile;
     ReadConnection& connection = readConnectionFor(sql.tableFile);
-    sqlite3* db = connection.db;
     const TableFile& file = *connection.file;
+    sqlite3* db = file.connection();
 
     sqlite3_stmt* st = nullptr;
-    // A failed statement may mean the file needs what only a fresh open does (a journal left by
-    // a killed writer): the connection is dropped, and the caller's next attempt opens anew.
+    // A failed statement may mean the file needs what only a fresh open does (a file replaced
+    // or rewritten): the connection is dropped, and the caller's next attempt opens anew.
     auto engineError = [&](const std::string& msg) {
         sqlite3_finalize(st);
         dropReadConnection(sql.tableFile);
         throw TableError(msg);
     };
     std::string statement = sql.sqliteStatement(file.tableName());
-    if (sqlite3_prepare_v2(db, statement.c_str(), -1, &st, nullptr) != SQLITE_OK)
-        engineError(sqlite3_errmsg(db));
+    if (sqlite3_prepare_v2(db, statement.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+        // A statement SQLite refuses is the statement's fault; a file it cannot read, the file's.
+        const int code = sqlite3_extended_errcode(db) & 0xFF;
+        engineError(code == SQLITE_ERROR ? "テーブル " + sql.tableFile + " への問い合わせが正しくありません: " + sqlite3_errmsg(db)
+                                         : TableFile::readFailure(file.path(), db));
+    }
     for (std::size_t i = 0; i < sql.parameters.size(); ++i) {
         const Value& p = sql.parameters[i];
         int idx = static_cast<int>(i + 1);
@@ -233,8 +218,12 @@ void Query::Open()
         answer.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE)
-        engineError(sqlite3_errmsg(db));
+        engineError(TableFile::readFailure(file.path(), db));
     sqlite3_finalize(st);
+    st = nullptr;
+    // Rows read from a file that was overwritten while they were read may be of neither version.
+    if (!unchanged(sql.tableFile, connection))
+        engineError("テーブル " + sql.tableFile + " が検索の間に書き換えられました。もう一度検索してください");
 
     // Persistent data fields bind to the answer's columns by name.
     std::vector<FieldDef> defs;
