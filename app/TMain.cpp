@@ -291,23 +291,14 @@ void TMain::FitListColumns()
 
 void TMain::FitLawListColumns(int v)
 {
-    if (!m_registry.files.lawPresent(v))
-        return;
-    DataGrid* grid = m_registry.law[static_cast<std::size_t>(v)].DBGrid;
-    const int width = grid->width();
-    // Widened first, so that the grid drops any horizontal scrolling before the real fit.
-    grid->setColumnWidth(1, width + 50);
-    grid->setColumnWidth(1, std::max(0, width - grid->columnWidth(0) - 35));
+    if (m_registry.files.lawPresent(v))
+        m_registry.law[static_cast<std::size_t>(v)].DBGrid->fitLastColumn();
 }
 
 void TMain::FitBookListColumns(int b)
 {
-    if (!m_registry.files.bookPresent(b))
-        return;
-    DataGrid* grid = m_registry.book[static_cast<std::size_t>(b)].DBGrid;
-    const int width = grid->width();
-    grid->setColumnWidth(3, width + 50);
-    grid->setColumnWidth(3, std::max(0, width - grid->columnWidth(0) - grid->columnWidth(1) - grid->columnWidth(2) - 38));
+    if (m_registry.files.bookPresent(b))
+        m_registry.book[static_cast<std::size_t>(b)].DBGrid->fitLastColumn();
 }
 
 void TMain::ResetLawListHeight(int v)

@@ -41,6 +41,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // A button with the focus shows it by a dotted frame inside its edge, however the focus
+    // came (Enter in a key edit moves it here), so that the next Enter is expected.
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 // The page control's tab bar: every tab 68 pixels wide.

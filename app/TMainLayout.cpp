@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QStatusBar>
@@ -165,6 +166,29 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
         return;
     }
     QToolButton::keyPressEvent(event);
+}
+
+void CommandButton::paintEvent(QPaintEvent* event)
+{
+    QToolButton::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::ButtonText), 1, Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(rect().adjusted(3, 3, -4, -4));
+}
+
+void CommandButton::focusInEvent(QFocusEvent* event)
+{
+    QToolButton::focusInEvent(event);
+    update();
+}
+
+void CommandButton::focusOutEvent(QFocusEvent* event)
+{
+    QToolButton::focusOutEvent(event);
+    update();
 }
 
 QSize FixedWidthTabBar::tabSizeHint(int index) const

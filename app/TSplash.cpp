@@ -2,11 +2,14 @@
 #include "app/TSplash.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
+#include <QThread>
+#include <QWindow>
 
 TSplash::TSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
@@ -25,6 +28,26 @@ TSplash::TSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frame
         if (now && now->window() != this)
             leave();
     });
+}
+
+TSplash* TSplash::showBeforeStartUp(int waitMs)
+{
+    auto* splash = new TSplash;
+    splash->show();
+    QElapsedTimer waited;
+    waited.start();
+    auto onScreen = [splash] { return splash->windowHandle() && splash->windowHandle()->isExposed(); };
+    while (!onScreen() && waited.elapsed() < waitMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    if (!onScreen()) {
+        splash->leave();
+        return nullptr;
+    }
+    splash->repaint();
+    QGuiApplication::sync();
+    return splash;
 }
 
 bool TSplash::event(QEvent* event)

@@ -17,6 +17,13 @@ public:
     // The picture the splash shows, 380 by 260.
     static QPixmap picture();
 
+    // Shows a splash before start-up blocks the event loop: waits (up to waitMs) until the
+    // window system has put it on the screen, then paints it there and flushes the display, so
+    // the picture is what stays shown meanwhile, never an unpainted box. A splash that is not
+    // on the screen within that time could only ever be such a box: it is closed and left out
+    // (nullptr).
+    static TSplash* showBeforeStartUp(int waitMs);
+
 protected:
     bool event(QEvent* event) override;
 

@@ -15,6 +15,14 @@
 #include "store/Volumes.h"
 #include "text/Cp932.h"
 
+namespace {
+
+// How long the splash may wait for the window system to show it: a window manager maps a window
+// within a few frames; beyond this the splash would only delay the start.
+constexpr int kSplashWaitMs = 400;
+
+}  // namespace
+
 int main(int, char** argv)
 {
     // Qt is given the program's name only, never the arguments it was started with.
@@ -28,10 +36,8 @@ int main(int, char** argv)
     installJapaneseTranslations(application);
     QtPlatform platform;
 
-    auto* splash = new TSplash;
-    splash->show();
-    splash->repaint();
-    QApplication::processEvents();
+    // Painted before start-up blocks, or left out where it would not show in time.
+    TSplash::showBeforeStartUp(kSplashWaitMs);
 
     SingleInstance instance(SingleInstance::serverNameFor(text::cp932(ApplicationTitle())));
     if (instance.tryBecomePrimary() == SingleInstance::Role::Secondary)

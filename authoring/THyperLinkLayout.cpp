@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "authoring/LinkGridModel.h"
 #include "authoring/THyperLink.h"
@@ -63,11 +64,16 @@ QLineEdit* labelledField(QGridLayout* grid, int column, const QString& title, co
     return edit;
 }
 
+// A push button that may narrow to its caption: the style's usual width of a push button would
+// make the header bar alone wider than a 1,280-pixel screen. With room it takes that width.
 EnterButton* button(const QString& caption, const char* objectName, QWidget* parent = nullptr)
 {
     auto* b = new EnterButton(caption, parent);
     b->setObjectName(QString::fromLatin1(objectName));
     b->setAutoDefault(false);
+    // Measured in the window's face, which the button takes once it is laid out there.
+    b->setMinimumWidth(std::max(24, QFontMetrics(face(kPGothic, 12)).horizontalAdvance(caption) + 12));
+    b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return b;
 }
 

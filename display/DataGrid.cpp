@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "display/ScopedFlag.h"
 #include "platform/Platform.h"
@@ -71,11 +72,27 @@ void DataGrid::setDataSource(store::DataSource* source)
         m_model->setSource(source);
 }
 
-void DataGrid::resizeEvent(QResizeEvent* event)
+bool DataGrid::viewportEvent(QEvent* event)
 {
-    QTableView::resizeEvent(event);
-    if (event->size().width() != event->oldSize().width())
-        emit resized();
+    const bool handled = QTableView::viewportEvent(event);
+    if (event->type() == QEvent::Resize && !m_fitting) {
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        if (resize->size().width() != resize->oldSize().width())
+            emit resized();
+    }
+    return handled;
+}
+
+void DataGrid::fitLastColumn()
+{
+    const int last = m_model ? static_cast<int>(m_model->columns().size()) - 1 : -1;
+    if (last < 0)
+        return;
+    ScopedFlag fitting(m_fitting);
+    int others = 0;
+    for (int c = 0; c < last; ++c)
+        others += columnWidth(c);
+    setColumnWidth(last, std::max(0, viewport()->width() - others));
 }
 
 void DataGrid::followDataSet(int row)

@@ -28,12 +28,17 @@ public:
     // The bound data set when it is open, else nullptr.
     store::DataSet* dataSet() const { return m_model ? m_model->activeDataSet() : nullptr; }
 
+    // Sets the last column to the width its rows have left beside the other columns, so that
+    // it ends at the grid's right edge, inside the vertical scroll bar when one shows.
+    void fitLastColumn();
+
 signals:
-    // The grid's width changed (its last column is refitted then).
+    // The width the rows are drawn in changed: the grid's own, or a vertical scroll bar came
+    // or went (the last column is refitted then).
     void resized();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void followDataSet(int row);
@@ -44,4 +49,5 @@ private:
     DataSourceModel* m_model = nullptr;
     bool m_following = false;  // set while the selection is moved to follow the data set
     int m_userRow = -1;        // the row the user is moving the data set to, while it moves
+    bool m_fitting = false;    // set while the last column is refitted
 };

@@ -31,6 +31,20 @@ void PanelSplitter::setPanelSize(int size)
         m_panel->setFixedWidth(size);
 }
 
+bool PanelSplitter::windowKeepsItsSize() const
+{
+    // Every enclosing widget, up to the window, still fits its present size: none of them
+    // would have to grow for the panel's new size.
+    for (const QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        const QSize minimum = w->minimumSizeHint().expandedTo(w->minimumSize());
+        if ((vertical() ? minimum.height() - w->height() : minimum.width() - w->width()) > 0)
+            return false;
+        if (w->isWindow())
+            break;
+    }
+    return true;
+}
+
 void PanelSplitter::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
@@ -49,7 +63,21 @@ void PanelSplitter::mouseMoveEvent(QMouseEvent* event)
     int delta = (vertical() ? p.y() : p.x()) - m_pressCoordinate;
     if (m_side == PanelSide::Below)
         delta = -delta;
-    setPanelSize(std::max(m_panelMinimum, m_pressPanelSize + delta));
+    const int wanted = std::max(std::min(m_panelMinimum, m_pressPanelSize), m_pressPanelSize + delta);
+    setPanelSize(wanted);
+    if (wanted <= m_pressPanelSize || windowKeepsItsSize())
+        return;
+    // The panel grows only as far as its neighbours can shrink above their own minimums: the
+    // largest size at which the window keeps its size, between the size at the press (which
+    // fits) and the one wanted (which does not).
+    int fits = m_pressPanelSize;
+    int tooLarge = wanted;
+    while (tooLarge - fits > 1) {
+        const int middle = fits + (tooLarge - fits) / 2;
+        setPanelSize(middle);
+        (windowKeepsItsSize() ? fits : tooLarge) = middle;
+    }
+    setPanelSize(fits);
 }
 
 void PanelSplitter::mouseReleaseEvent(QMouseEvent* event)

@@ -1,5 +1,6 @@
-// A splitter bar beside a panel: dragging it changes that one panel's height (or width), within
-// the panel's minimum, and the rest of the layout takes what is left.
+// A splitter bar beside a panel: dragging it changes that one panel's height (or width), between
+// the panel's minimum and what the neighbouring panes can give up above their own minimums; the
+// rest of the layout takes what is left, and the window never changes size.
 #pragma once
 
 #include <QWidget>
@@ -28,6 +29,7 @@ private:
     bool vertical() const { return m_side != PanelSide::Left; }
     int panelSize() const;
     void setPanelSize(int size);
+    bool windowKeepsItsSize() const;
 
     QWidget* m_panel;
     PanelSide m_side;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -20,6 +21,9 @@ namespace nav {
 struct TCasheData {
     QWidget* Tab = nullptr;                 // the tab sheet that was active
     store::DataSet* DataSet = nullptr;      // what the list showed: main table or a search result
+    // A search result's statement: its pooled query may serve another search by the time the
+    // entry is restored, and the statement then runs again.
+    std::vector<std::string> Statement;
     std::string Filter;                     // that data set's filter expression
     bool Filtered = false;
     std::int32_t RowKey = 0;                // Gyo (law) or BookSeq (book) of the current row

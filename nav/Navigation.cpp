@@ -12,8 +12,10 @@
 #include "display/OutlineTree.h"
 #include "display/RichTextView.h"
 #include "nav/HistoryRing.h"
+#include "search/SearchMachinery.h"
 #include "store/DataSet.h"
 #include "store/DataSource.h"
+#include "store/Query.h"
 #include "store/Table.h"
 #include "text/QtText.h"
 
@@ -60,9 +62,27 @@ void saveListState(nav::TCasheData& entry, QWidget* tab, store::DataSource* sour
     entry.Tab = tab;
     store::DataSet* shown = source ? source->dataSet() : nullptr;
     entry.DataSet = shown;
+    const auto* result = dynamic_cast<const store::Query*>(shown);
+    entry.Statement = result ? result->SQL() : std::vector<std::string>();
     entry.Filter = shown ? shown->Filter() : std::string();
     entry.Filtered = shown && shown->Filtered();
     entry.RowKey = static_cast<std::int32_t>(currentKey(shown, keyField).value_or(0));
+}
+
+// The search result an entry recorded. Its pooled query holds it still when it was not taken
+// by a later search since; otherwise the statement runs again in a query taken from the pool
+// (takeQuery), and the entry refers to that one from now on. The list never shows the rows of
+// another search beside this entry's article.
+void recoverSearchResult(nav::TCasheData& recorded, nav::TCasheData& entry,
+                         const std::function<store::Query&()>& takeQuery)
+{
+    auto* result = dynamic_cast<store::Query*>(entry.DataSet);
+    if (!result || (result->Active() && result->SQL() == entry.Statement))
+        return;
+    store::Query& again = takeQuery();
+    again.SetSQL(entry.Statement);
+    again.Open();
+    recorded.DataSet = entry.DataSet = &again;
 }
 
 // The entry's data set back under its own filter, shown by the volume's source from its row.
@@ -178,7 +198,8 @@ void RestoreLawState(MainWindowInterface& main, int v)
         return;
     LawVolumeEntry& e = r.law[VolumeSlot(v)];
     const store::LawVolumeTables& t = r.tables.law[VolumeSlot(v)];
-    const nav::TCasheData entry = r.History.current();
+    nav::TCasheData entry = r.History.current();
+    recoverSearchResult(r.History.current(), entry, [&main, v]() -> store::Query& { return TakeLawQuery(main, v); });
     e.TreeClickRecords = 1;
     e.HighlightWord1 = entry.Word1;
     e.HighlightWord2 = entry.Word2;
@@ -203,7 +224,8 @@ void RestoreBookState(MainWindowInterface& main, int b)
         return;
     BookVolumeEntry& e = r.book[VolumeSlot(b)];
     const store::BookVolumeTables& t = r.tables.book[VolumeSlot(b)];
-    const nav::TCasheData entry = r.History.current();
+    nav::TCasheData entry = r.History.current();
+    recoverSearchResult(r.History.current(), entry, [&main, b]() -> store::Query& { return TakeBookQuery(main, b); });
     e.HighlightWord1 = entry.Word1;
     e.HighlightWord2 = entry.Word2;
     e.EditKey1->setText(text::toQString(entry.Word1));

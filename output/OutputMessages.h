@@ -11,6 +11,8 @@ inline constexpr char kSelectArticleText[] = "条文の選択して下さい";
 inline constexpr char kWordCannotStart[] = "Microsoft Wordが起動できません";
 // The title of every article print job.
 inline constexpr char kArticlePrintJobTitle[] = "Sorvane 条文印刷";
+// The pages chosen in the print dialog all lie beyond the article's last page.
+inline constexpr char kNoPagesInRange[] = "指定されたページはありません";
 // The printer refused the job or a page.
 inline constexpr char kPrinterFailed[] = "プリンタへ印刷できません";
 

@@ -24,6 +24,7 @@
 #include "output/RichTextCopy.h"
 #include "output/TTemp.h"
 #include "platform/Platform.h"
+#include "text/Cp932.h"
 #include "text/QtText.h"
 
 namespace {
@@ -74,25 +75,38 @@ void scaleIndentsForPrinter(QTextDocument& document, const QPrinter& printer)
     }
 }
 
-// Lays the document out in the page rectangle and prints it a page at a time. The layout is
-// done for the printer itself, so that the fonts take their sizes at its resolution.
-void printDocument(const QTextDocument& source, QPrinter& printer)
+// Every print dialog starts on all pages: a range chosen for one article is not the next one's.
+void allPages(QPrinter& printer)
+{
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+}
+
+// Lays the document out in the page rectangle and prints the pages the dialog chose (all of
+// them, or a range cut to the article's last page) a page at a time. The layout is done for the
+// printer itself, so that the fonts take their sizes at its resolution.
+void printDocument(Platform& platform, const QTextDocument& source, QPrinter& printer)
 {
     printer.setDocName(QString::fromUtf8(outputmessages::kArticlePrintJobTitle));
-    QPainter painter;
-    if (!painter.begin(&printer))
-        printerFailed();
+    // The page size is known once the printer is chosen; the layout needs no painter.
     const QRect paintArea(QPoint(0, 0), QSize(printer.width(), printer.height()));
     const QRect rect = output::ArticlePageRect(paintArea);
-
     std::unique_ptr<QTextDocument> document(source.clone());
     scaleIndentsForPrinter(*document, printer);
     document->documentLayout()->setPaintDevice(&printer);
     document->setDocumentMargin(0);
     document->setPageSize(rect.size());
-    const int pages = std::max(1, document->pageCount());
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !printer.newPage())
+    const output::PageSpan span = output::PagesToPrint(std::max(1, document->pageCount()), printer);
+    if (span.empty()) {
+        platform.showMessage(text::cp932(outputmessages::kNoPagesInRange));
+        return;
+    }
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        printerFailed();
+    for (int page = span.first - 1; page < span.last; ++page) {
+        if (page > span.first - 1 && !printer.newPage())
             printerFailed();
         painter.save();
         const QRectF shown(0, page * rect.height(), rect.width(), rect.height());
@@ -164,15 +178,17 @@ void PrintRichText(Platform& platform, const std::string& buffer, RichTextView& 
     output::LoadCopyOfView(buffer, view, scratch, true);
     normaliseForPrinting(scratch);
     QPrinter& printer = ApplicationPrinter();
-    if (!platform.printerSetup(printer))
+    allPages(printer);
+    if (!platform.printerSetup(printer, Platform::PrintPages::Range))
         return;
-    printDocument(*scratch.document(), printer);
+    printDocument(platform, *scratch.document(), printer);
 }
 
 void PrintBookEntry(Platform& platform, QWidget& mainWindow, const BookVolumeEntry& book)
 {
     QPrinter& printer = ApplicationPrinter();
-    if (!platform.printerSetup(printer))
+    allPages(printer);
+    if (!platform.printerSetup(printer, Platform::PrintPages::One))
         return;
     QImage picture;
     {
@@ -199,6 +215,16 @@ QRect ArticlePageRect(const QRect& paintArea)
     const QRect designed(QPoint(60, 70), QPoint(2250 - 1, 3250 - 1));
     const QRect kept = designed.intersected(paintArea);
     return kept.isEmpty() ? paintArea : kept;
+}
+
+PageSpan PagesToPrint(int pageCount, const QPrinter& printer)
+{
+    PageSpan span{1, pageCount};
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        span.first = printer.fromPage();
+        span.last = std::min(pageCount, printer.toPage() > 0 ? printer.toPage() : pageCount);
+    }
+    return span;
 }
 
 double WindowImageScale(const QSize& image, const QSize& page)

@@ -38,6 +38,16 @@ namespace output {
 // (paintArea, in the same pixels) so that no text falls off a small page or a coarse printer.
 QRect ArticlePageRect(const QRect& paintArea);
 
+// The pages of an article that a print puts on paper, 1-based and inclusive: all of them, or
+// the range chosen in the print dialog cut to the article's last page (empty when the range
+// starts beyond it).
+struct PageSpan {
+    int first = 1;
+    int last = 0;
+    bool empty() const { return last < first; }
+};
+PageSpan PagesToPrint(int pageCount, const QPrinter& printer);
+
 // The scale of the window picture on a page: first to the page height; if the picture is then
 // wider than the page, to the page width instead.
 double WindowImageScale(const QSize& image, const QSize& page);

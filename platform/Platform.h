@@ -67,9 +67,14 @@ public:
     virtual bool clipboardHasText() = 0;
     virtual void setClipboardText(const std::string& text) = 0;
 
+    // Whether a print dialog offers a range of pages: an article runs over pages, a window
+    // picture is one page.
+    enum class PrintPages { One, Range };
+
     // The printer set-up dialog on printer; true when the user confirmed it (printer then holds
-    // the chosen printer and settings), false when cancelled.
-    virtual bool printerSetup(QPrinter& printer) = 0;
+    // the chosen printer and settings, and with PrintPages::Range the pages chosen), false when
+    // cancelled.
+    virtual bool printerSetup(QPrinter& printer, PrintPages pages) = 0;
 
     // The millisecond tick count of a monotonic clock; only differences mean anything.
     virtual std::int64_t tickCount() = 0;

@@ -153,9 +153,15 @@ void QtPlatform::setClipboardText(const std::string& text)
     QGuiApplication::clipboard()->setText(s);
 }
 
-bool QtPlatform::printerSetup(QPrinter& printer)
+bool QtPlatform::printerSetup(QPrinter& printer, PrintPages pages)
 {
     QPrintDialog dialog(&printer, QApplication::activeWindow());
+    // Only what the print honours is offered: a range of pages for an article, no selection
+    // and no current page.
+    QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
+    options &= ~(QAbstractPrintDialog::PrintSelection | QAbstractPrintDialog::PrintCurrentPage);
+    options.setFlag(QAbstractPrintDialog::PrintPageRange, pages == PrintPages::Range);
+    dialog.setOptions(options);
     ArrowWhileModal arrow;
     return dialog.exec() == QDialog::Accepted;
 }

@@ -23,7 +23,7 @@ public:
     std::string clipboardText() override;
     bool clipboardHasText() override;
     void setClipboardText(const std::string& text) override;
-    bool printerSetup(QPrinter& printer) override;
+    bool printerSetup(QPrinter& printer, PrintPages pages) override;
     std::int64_t tickCount() override;
     int displayColourCount() override;
     int screenHeight() override;

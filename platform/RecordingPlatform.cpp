@@ -99,11 +99,16 @@ QString RecordingPlatform::printOutputFile()
     return m_printOutputFile;
 }
 
-bool RecordingPlatform::printerSetup(QPrinter& printer)
+bool RecordingPlatform::printerSetup(QPrinter& printer, PrintPages pages)
 {
     ++m_printerSetupCount;
+    m_printerSetupOfferedRange = pages == PrintPages::Range;
     if (!m_printerSetupAccepted)
         return false;
+    if (m_printerSetupOfferedRange && m_printFrom > 0) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(m_printFrom, m_printTo);
+    }
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(printOutputFile());
     return true;

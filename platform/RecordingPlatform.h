@@ -40,7 +40,7 @@ public:
     std::string clipboardText() override;
     bool clipboardHasText() override;
     void setClipboardText(const std::string& text) override;
-    bool printerSetup(QPrinter& printer) override;
+    bool printerSetup(QPrinter& printer, PrintPages pages) override;
     std::int64_t tickCount() override { return m_tickCount; }
     int displayColourCount() override { return m_colourCount; }
     int screenHeight() override { return m_screenHeight; }
@@ -73,6 +73,10 @@ public:
     // is made to print PDF into printOutputFile(): by default a file in a temporary directory
     // that lives as long as this object.
     void setPrinterSetupAccepted(bool accepted) { m_printerSetupAccepted = accepted; }
+    // The pages the user chooses in a dialog that offers a range (0, 0: all, the default).
+    void setPrintPageRange(int from, int to) { m_printFrom = from; m_printTo = to; }
+    // Whether the latest dialog offered a range of pages.
+    bool printerSetupOfferedRange() const { return m_printerSetupOfferedRange; }
     int printerSetupCount() const { return m_printerSetupCount; }
     void setPrintOutputFile(const QString& path) { m_printOutputFile = path; }
     QString printOutputFile();
@@ -102,6 +106,8 @@ private:
     std::vector<std::string> m_clipboardWrites;
     bool m_printerSetupAccepted = true;
     int m_printerSetupCount = 0;
+    int m_printFrom = 0, m_printTo = 0;
+    bool m_printerSetupOfferedRange = false;
     QString m_printOutputFile;
     std::unique_ptr<QTemporaryDir> m_printDir;
     std::int64_t m_tickCount = 0;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <algorithm>
 
 #include "platform/Platform.h"
 #include "search/ReferenceScope.h"
@@ -53,15 +54,21 @@ TSansyo::TSansyo(Platform& platform, search::ReferenceDialogValues& values, QWid
 {
     setObjectName(QStringLiteral("Sansyo"));
     setWindowTitle(QStringLiteral("参照条文検索"));
-    setFixedSize(312, 232);
-
     Label1 = new QLabel(QStringLiteral("政令（施行令）や財務省令（施行規則）で定める条文の表示"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(8, 8, 296, 18);
+    // The explanation is one line, whole in the face the desktop gives it: where that face is
+    // wider than the designed 296 pixels, the dialog and its groups widen with it.
+    const int extra = std::max(0, Label1->fontMetrics().horizontalAdvance(Label1->text()) + 2 - 296);
+    const int inner = 296 + extra;
+    const int lineHeight = std::max(18, Label1->fontMetrics().height());
+    // A taller face moves what lies below the line down by as much.
+    const int lower = lineHeight - 18;
+    setFixedSize(312 + extra, 232 + lower);
+    Label1->setGeometry(8, 8, inner, lineHeight);
 
     SansyoGroupBox1 = new QGroupBox(QStringLiteral("検索範囲"), this);
     SansyoGroupBox1->setObjectName(QStringLiteral("SansyoGroupBox1"));
-    SansyoGroupBox1->setGeometry(8, 30, 296, 48);
+    SansyoGroupBox1->setGeometry(8, 30 + lower, inner, 48);
     auto scopeButton = [this](const char* name, const QString& caption, int left) {
         auto* button = new QRadioButton(caption, SansyoGroupBox1);
         button->setObjectName(QString::fromLatin1(name));
@@ -77,19 +84,19 @@ TSansyo::TSansyo(Platform& platform, search::ReferenceDialogValues& values, QWid
     SansyoRadioGroup2 = new RadioGroup(QStringLiteral("現在の条文"),
                                        {QStringLiteral("メモウインドウへ貼付"), QStringLiteral("何もしない")}, 2, this);
     SansyoRadioGroup2->setObjectName(QStringLiteral("SansyoRadioGroup2"));
-    SansyoRadioGroup2->setGeometry(8, 84, 296, 46);
+    SansyoRadioGroup2->setGeometry(8, 84 + lower, inner, 46);
     SansyoRadioGroup2->setItemIndex(0);
 
     SansyoRadioGroup3 = new RadioGroup(QStringLiteral("メモウインドウの大きさ"),
                                        {QStringLiteral("最小サイズ"), QStringLiteral("通常サイズ")}, 2, this);
     SansyoRadioGroup3->setObjectName(QStringLiteral("SansyoRadioGroup3"));
-    SansyoRadioGroup3->setGeometry(8, 136, 296, 46);
+    SansyoRadioGroup3->setGeometry(8, 136 + lower, inner, 46);
     SansyoRadioGroup3->setItemIndex(0);
 
-    auto button = [this](const char* name, const QString& caption, int left) {
+    auto button = [this, extra, lower](const char* name, const QString& caption, int left) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(left, 194, 84, 28);
+        b->setGeometry(left + extra / 2, 194 + lower, 84, 28);
         b->setAutoDefault(false);
         return b;
     };

@@ -71,6 +71,46 @@ TEST_F(Commands, enterInAKeyEditMovesTheFocusToSearchAndASecondEnterPressesIt)
     EXPECT_EQ(syohi().EditBangou->text(), QStringLiteral("３５条"));
 }
 
+namespace {
+
+// The dark pixels of a button's picture along the row and column three pixels inside its edge,
+// where the focus frame runs.
+int darkPixelsOnTheFocusFrame(QWidget* button)
+{
+    const QImage image = button->grab().toImage();
+    const int inset = static_cast<int>(3 * image.devicePixelRatio());
+    int dark = 0;
+    for (int x = inset; x < image.width() - inset; ++x)
+        dark += qGray(image.pixel(x, inset)) < 110;
+    for (int y = inset; y < image.height() - inset; ++y)
+        dark += qGray(image.pixel(inset, y)) < 110;
+    return dark;
+}
+
+}  // namespace
+
+// Enter in a key edit moves the focus to 検索, and the button shows it has it; the sign goes
+// when the focus leaves.
+TEST_F(Commands, theSearchButtonShowsTheFocusThatEnterGaveIt)
+{
+    syohi().EditKey1->setFocus();
+    const QImage before = window().BBtnKensaku->grab().toImage();
+    EXPECT_EQ(darkPixelsOnTheFocusFrame(window().BBtnKensaku), 0);
+    QTest::keyClick(syohi().EditKey1, Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), window().BBtnKensaku);
+    EXPECT_NE(window().BBtnKensaku->grab().toImage(), before);
+    EXPECT_GT(darkPixelsOnTheFocusFrame(window().BBtnKensaku), 20);
+    // The other buttons show no focus.
+    EXPECT_EQ(darkPixelsOnTheFocusFrame(window().BBtnJump), 0);
+
+    syohi().EditKey2->setFocus();
+    EXPECT_EQ(darkPixelsOnTheFocusFrame(window().BBtnKensaku), 0);
+    // The number edit's Enter marks ジャンプ the same way.
+    syohi().EditBangou->setFocus();
+    QTest::keyClick(syohi().EditBangou, Qt::Key_Return);
+    EXPECT_GT(darkPixelsOnTheFocusFrame(window().BBtnJump), 20);
+}
+
 TEST_F(Commands, typingAConditionCollapsesTheArticleSelection)
 {
     RichTextView* view = syohi().RichEdit;

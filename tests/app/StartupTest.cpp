@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
 #include <filesystem>
@@ -249,9 +250,12 @@ TEST(ElapsedSeconds, generalDecimalFormWithoutTrailingZeros)
         EXPECT_EQ(FormatElapsedSeconds(ms), text) << ms;
 }
 
+// The last column ends at the grid's right edge: beside the vertical scroll bar when the rows
+// need one, at the frame when they do not, and no horizontal scroll bar either way.
 TEST_F(StartUp, theLastListColumnFillsTheGrid)
 {
-    writeProductVolumes();
+    store::writeLawVolume(dir.path(), lawVolume('E', "消費税法", 1, 40));
+    store::writeLawVolume(dir.path(), lawVolume('G', "会社法", 101, 2, 410, "会社法"));
     writeBookVolume('B');
     start(flags({1, 0, 0, 1, 1, 1}, {0, 1, 1}));
     showWindow();
@@ -260,14 +264,35 @@ TEST_F(StartUp, theLastListColumnFillsTheGrid)
     window().resize(window().width() + 800 - grid->width(), window().height());
     QTest::qWait(0);
     ASSERT_EQ(grid->width(), 800);
+    auto rightEdgeOfLastColumn = [](DataGrid* g, int last) {
+        return g->columnViewportPosition(last) + g->columnWidth(last);
+    };
+    ASSERT_TRUE(grid->verticalScrollBar()->isVisible());
     EXPECT_EQ(grid->columnWidth(0), 62);
-    EXPECT_EQ(grid->columnWidth(1), 703);
+    EXPECT_EQ(rightEdgeOfLastColumn(grid, 1), grid->viewport()->width());
+    EXPECT_EQ(grid->viewport()->width(), grid->verticalScrollBar()->mapTo(grid, QPoint(0, 0)).x() - grid->frameWidth());
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+
+    // Two rows need no scroll bar: the column reaches the frame.
+    window().SetActivePage(window().GenTab);
+    QTest::qWait(0);
+    DataGrid* shortGrid = registry().law[2].DBGrid;
+    ASSERT_FALSE(shortGrid->verticalScrollBar()->isVisible());
+    EXPECT_EQ(rightEdgeOfLastColumn(shortGrid, 1), shortGrid->width() - 2 * shortGrid->frameWidth());
+
+    // A search that leaves two rows takes the scroll bar away: the column follows.
+    window().SetActivePage(window().SyohiTab);
+    registry().tables.law[1].mainTable->SetFilter("Gyo < 3");
+    registry().tables.law[1].mainTable->SetFiltered(true);
+    QTest::qWait(0);
+    ASSERT_FALSE(grid->verticalScrollBar()->isVisible());
+    EXPECT_EQ(rightEdgeOfLastColumn(grid, 1), grid->width() - 2 * grid->frameWidth());
 
     window().SetActivePage(window().HbooksTab);
     QTest::qWait(0);
     DataGrid* bookGrid = registry().book[0].DBGrid;
-    const int w = bookGrid->width();
-    EXPECT_EQ(bookGrid->columnWidth(3), w - 126 - 41 - 62 - 38);
+    EXPECT_EQ(rightEdgeOfLastColumn(bookGrid, 3), bookGrid->viewport()->width());
+    EXPECT_EQ(bookGrid->columnWidth(3), bookGrid->viewport()->width() - 126 - 41 - 62);
 }
 
 TEST_F(StartUp, everyResizeResetsTheListAndDetailPanelHeights)

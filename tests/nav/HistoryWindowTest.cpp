@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "app/ProgramFixture.h"
+#include "display/DataGrid.h"
 #include "display/OutlineTree.h"
 #include "display/RichTextView.h"
 #include "nav/Navigation.h"
@@ -274,4 +275,52 @@ TEST_F(HistoryWindow, aBookTabIsRecordedAndRestoredWithItsEntryAndPageEdit)
     EXPECT_EQ(window().ActivePage(), window().HbooksTab);
     EXPECT_EQ(bookMain.IntegerField("BookSeq"), 11);
     EXPECT_EQ(hbooks.EditPage->text(), QStringLiteral("30"));
+}
+
+// A search result's pooled query serves other searches once the list no longer shows it. Back
+// to the entry of that result lists its own rows again: the statement runs anew, and the entry
+// keeps them on a later return too.
+TEST_F(HistoryWindow, backToAnOldSearchResultListsItsOwnRowsAfterThePoolHasRotated)
+{
+    auto titles = [](DataGrid* grid) {
+        QStringList shown;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            shown << grid->model()->index(row, 1).data().toString();
+        return shown;
+    };
+    auto search = [this](LawVolumeEntry& e, const QString& word) {
+        e.EditKey1->setText(word);
+        e.EditKey2->clear();
+        window().BBtnKensaku->click();
+    };
+    search(syohi(), QStringLiteral("本文２"));
+    ASSERT_EQ(titles(syohi().DBGrid), QStringList{"第２条（趣旨）"});
+    window().BBtnHome->click();
+    ASSERT_EQ(syohiShown(), &syohiMain());
+
+    // Sixteen searches in 会社法民法 take every pooled query in turn.
+    userSelectsTab(window().GenTab);
+    for (int i = 0; i < 16; ++i)
+        search(registry().law[2], i % 2 ? QStringLiteral("会社法の本文１") : QStringLiteral("本文"));
+
+    bool back = false;
+    for (int step = 0; step < 40 && !back; ++step) {
+        window().BBtnBack->click();
+        back = window().ActivePage() == window().SyohiTab && syohiShown() != &syohiMain();
+    }
+    ASSERT_TRUE(back);
+    EXPECT_EQ(titles(syohi().DBGrid), QStringList{"第２条（趣旨）"});
+    EXPECT_EQ(syohiGyo(), 2);
+    EXPECT_EQ(syohi().RichEdit->plainText().substr(0, 6), cp932("第２条"));
+    EXPECT_EQ(syohi().EditKey1->text(), QStringLiteral("本文２"));
+    // The 会社法民法 list shows 会社法民法's own rows.
+    DataGrid* genGrid = registry().law[2].DBGrid;
+    ASSERT_GT(genGrid->model()->rowCount(), 0);
+    for (int row = 0; row < genGrid->model()->rowCount(); ++row)
+        EXPECT_EQ(genGrid->model()->index(row, 0).data().toString(), QStringLiteral("会社法"));
+
+    window().BBtnNext->click();
+    window().BBtnBack->click();
+    EXPECT_EQ(window().ActivePage(), window().SyohiTab);
+    EXPECT_EQ(titles(syohi().DBGrid), QStringList{"第２条（趣旨）"});
 }

@@ -178,6 +178,90 @@ TEST_F(Printing, PrintButton_startsANewPageWhileTextRemainsAndLosesNoLine)
     EXPECT_GE(ink.top(), 100 * 70 / 300 - 1);
 }
 
+namespace {
+
+// 消費税 with a fourth article of 150 numbered lines, three printed pages.
+class PrintingPages : public OutputTest {
+protected:
+    void SetUp() override
+    {
+        store::LawVolumeContent v = syohiVolume();
+        std::string text = cp932("第４条　次に掲げる資産の譲渡等は、非課税とする。") + "\r\n";
+        for (int line = 1; line <= 150; ++line)
+            text += cp932("　第") + text::ToFullWidthDigits(std::to_string(line)) + cp932("号の譲渡　土地の貸付けに該当するもの") + "\r\n";
+        v.articles.push_back({4, 110, cp932("消法"), cp932("４条"), cp932("第４条（非課税）"), text});
+        v.treePositions.push_back({4, 4});
+        v.outline.push_back({1, cp932("第四条")});
+        store::writeLawVolume(dir.path(), v);
+        start(apptest::flags({1, 0, 1, 1, 1, 1}));
+        showWindow();
+        showArticle(4);
+    }
+    QString printed() { return platform.printOutputFile(); }
+    QString printAll()
+    {
+        const QString all = QDir(QString::fromStdString(dir.path().string())).filePath(QStringLiteral("all.pdf"));
+        platform.setPrintOutputFile(all);
+        platform.setPrintPageRange(0, 0);
+        window().BBtnPrint->click();
+        platform.setPrintOutputFile(QDir(QString::fromStdString(dir.path().string())).filePath(QStringLiteral("range.pdf")));
+        return all;
+    }
+    QString pageText(const QString& pdf, int page)
+    {
+        return popplerOutput(QStringLiteral("pdftotext"),
+                             {QStringLiteral("-raw"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-f"),
+                              QString::number(page), QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+    }
+};
+
+}  // namespace
+
+// The pages chosen in the print dialog are the pages printed: 2-2 of three prints the second
+// page alone, a range past the end stops at the last page, and one wholly beyond it prints
+// nothing and says so. The next print starts again from all pages.
+TEST_F(PrintingPages, PrintButton_printsOnlyThePagesChosenInTheDialog)
+{
+    const QString all = printAll();
+    ASSERT_EQ(pdfPageCount(all), 3);
+    EXPECT_TRUE(platform.printerSetupOfferedRange());
+    const QString second = pageText(all, 2);
+    ASSERT_FALSE(second.trimmed().isEmpty());
+
+    platform.setPrintPageRange(2, 2);
+    window().BBtnPrint->click();
+    ASSERT_TRUE(QFileInfo::exists(printed()));
+    EXPECT_EQ(pdfPageCount(printed()), 1);
+    EXPECT_EQ(pdfText(printed()), second);
+    EXPECT_FALSE(pdfText(printed()).contains(QStringLiteral("第１号の譲渡")));
+    EXPECT_FALSE(pdfText(printed()).contains(QStringLiteral("第１５０号の譲渡")));
+
+    platform.setPrintPageRange(2, 9);
+    window().BBtnPrint->click();
+    EXPECT_EQ(pdfPageCount(printed()), 2);
+    EXPECT_EQ(withoutBlanks(pdfText(printed())), withoutBlanks(second + pageText(all, 3)));
+
+    std::filesystem::remove(printed().toStdString());
+    platform.setPrintPageRange(4, 5);
+    window().BBtnPrint->click();
+    EXPECT_FALSE(QFileInfo::exists(printed()));
+    EXPECT_EQ(messages(), std::vector<std::string>{"指定されたページはありません"});
+
+    // The choice was the dialog's for one print: a dialog left on all pages prints all three.
+    platform.setPrintPageRange(0, 0);
+    window().BBtnPrint->click();
+    EXPECT_EQ(pdfPageCount(printed()), 3);
+}
+
+TEST_F(Printing, PrintButton_onABookTabOffersNoPageRange)
+{
+    window().SetActivePage(window().HbooksTab);
+    platform.setPrintPageRange(2, 2);
+    window().BBtnPrint->click();
+    EXPECT_FALSE(platform.printerSetupOfferedRange());
+    EXPECT_EQ(pdfPageCount(printed()), 1);
+}
+
 TEST_F(Printing, PrintRichText_takesTheViewThroughTheScratchFileWhenTheBufferIsRefused)
 {
     // The buffer no longer holds what the view shows.

@@ -299,7 +299,7 @@ TEST(QtPlatform, cancelledPrinterSetupAnswersFalse)
         }
     });
     poll.start(5);
-    EXPECT_FALSE(qt.printerSetup(printer));
+    EXPECT_FALSE(qt.printerSetup(printer, Platform::PrintPages::Range));
     EXPECT_TRUE(dialogSeen);
 }
 

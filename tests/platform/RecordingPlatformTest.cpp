@@ -140,7 +140,7 @@ TEST(RecordingPlatform, confirmedPrinterSetupPrintsPdfIntoItsFile)
 {
     RecordingPlatform rec;
     QPrinter printer;
-    ASSERT_TRUE(rec.printerSetup(printer));
+    ASSERT_TRUE(rec.printerSetup(printer, Platform::PrintPages::One));
     EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
     EXPECT_EQ(printer.outputFileName(), rec.printOutputFile());
     {
@@ -154,7 +154,7 @@ TEST(RecordingPlatform, confirmedPrinterSetupPrintsPdfIntoItsFile)
 
     rec.setPrinterSetupAccepted(false);
     QPrinter untouched;
-    EXPECT_FALSE(rec.printerSetup(untouched));
+    EXPECT_FALSE(rec.printerSetup(untouched, Platform::PrintPages::One));
     EXPECT_EQ(untouched.outputFileName(), QString());
     EXPECT_EQ(rec.printerSetupCount(), 2);
 }

@@ -71,7 +71,8 @@ TEST_F(ReferenceSearchWindow, dialogLayoutAndDefaults)
     registry().Sansyo.ReferredCode = 110;
     TSansyo dialog(platform, registry().Sansyo, &window());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("参照条文検索"));
-    EXPECT_EQ(dialog.size(), QSize(312, 232));
+    EXPECT_GE(dialog.width(), 312);
+    EXPECT_GE(dialog.height(), 232);
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(dialog.Label1->text(), QStringLiteral("政令（施行令）や財務省令（施行規則）で定める条文の表示"));
     EXPECT_EQ(dialog.SansyoGroupBox1->title(), QStringLiteral("検索範囲"));
@@ -91,6 +92,34 @@ TEST_F(ReferenceSearchWindow, dialogLayoutAndDefaults)
     EXPECT_EQ(dialog.SansyoCancelButton->text(), QStringLiteral("キャンセル"));
     EXPECT_EQ(dialog.SansyoHelpButton->text(), QStringLiteral("ヘルプ"));
     EXPECT_TRUE(dialog.SansyoRadioButtonKai->isChecked());
+}
+
+// The explanation shows whole, up to its last word "表示", in the desktop's face and in a
+// larger one: the dialog widens with the line rather than cutting it.
+TEST_F(ReferenceSearchWindow, theExplanationShowsWholeInAnyFace)
+{
+    const QFont before = QApplication::font();
+    for (int pixels : {0, 16, 18}) {
+        if (pixels) {
+            QFont larger = before;
+            larger.setPixelSize(pixels);
+            QApplication::setFont(larger);
+        }
+        // Without a parent the dialog takes the application's face.
+        TSansyo dialog(platform, registry().Sansyo, pixels ? nullptr : &window());
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        const QLabel* label = dialog.Label1;
+        const int needed = label->fontMetrics().horizontalAdvance(label->text());
+        EXPECT_LE(needed, label->contentsRect().width()) << pixels;
+        EXPECT_LE(label->geometry().right(), dialog.rect().right()) << pixels;
+        EXPECT_LE(dialog.SansyoGroupBox1->geometry().right(), dialog.rect().right()) << pixels;
+        EXPECT_LE(label->geometry().bottom(), dialog.SansyoGroupBox1->geometry().top()) << pixels;
+        // The buttons stay in the dialog and apart.
+        EXPECT_TRUE(dialog.rect().contains(dialog.SansyoHelpButton->geometry())) << pixels;
+        dialog.close();
+    }
+    QApplication::setFont(before);
 }
 
 TEST_F(ReferenceSearchWindow, dialogStateForEachCodeAndPreset)

@@ -11,6 +11,7 @@
 #include "store/Volumes.h"
 #include "tools/importer/BookSource.h"
 #include "tools/importer/Delivery.h"
+#include "tools/importer/HelpPages.h"
 #include "tools/importer/LawSources.h"
 #include "tools/importer/LinkMeasurement.h"
 #include "tools/importer/PageParser.h"
@@ -85,6 +86,8 @@ void runImport(const std::string& manifest, const std::string& root, int volume,
 void runDeliver(const std::string& root, int volume, const std::string& target, std::ostream& out, std::ostream& err)
 {
     Delivery d = deliverVolume(root, volume, target);
+    // The program opens its help pages beside the volumes it shows.
+    writeHelpPages(target);
     for (const auto& law : d.laws)
         out << summaryLine(law) << "\n";
     for (const auto& p : d.problems)
@@ -198,6 +201,7 @@ int runCommand(const std::vector<std::string>& rawArgs, std::ostream& out, std::
             char letter = bookLetterOf(args[2]);
             auto content = readBookSource(args[1], letter, args[3]);
             store::writeBookVolume(args[3], content);
+            writeHelpPages(args[3]);
             out << "書籍データを書きました: " << args[3] << " (" << letter << "1.db …): 項目 " << content.entries.size()
                 << ", 書籍 " << content.books.size() << ", 条文へ " << content.jumps.size() << ", 文書へ "
                 << content.urls.size() << "\n";
