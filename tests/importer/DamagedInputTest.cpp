@@ -8,6 +8,7 @@
 #include <map>
 
 #include "TestVolume.h"
+#include "store/TableFile.h"
 #include "tools/importer/AuthoringCopy.h"
 #include "tools/importer/Sha256.h"
 
@@ -141,6 +142,24 @@ TEST(DamagedInput, theManifestsSizeAndChecksumAreChecked)
         EXPECT_EQ(r.status, c.message.empty() ? 0 : 1);
         EXPECT_EQ(fs::exists(auth), c.message.empty());
     }
+}
+
+TEST(DamagedInput, aCopyWhoseTablesComeFromTwoImportsIsNotDeliveredUntilItIsImportedAgain)
+{
+    TempDir dir;
+    const fs::path manifest = importertest::writeTestVolume(dir.path() / "pages");
+    const fs::path auth = dir.path() / "auth";
+    const fs::path out = dir.path() / "out";
+    ASSERT_EQ(importertest::runImporter({"build", manifest.string(), auth.string(), "E", out.string()}).status, 0);
+    const auto outBefore = snapshot(out);
+    // the link table of another import (a file copied in by hand, an import killed between renames)
+    store::TableFile::writeDeliveryStamp(importer::jyobunDirectory(auth, 1) / fs::path(u8"リンク条文.DB"), 7);
+    CommandRun r = importertest::runImporter({"deliver", auth.string(), "E", out.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "importer: 作業用データの 条文本文.db と リンク条文.DB が別々の取り込みで書かれています。取り込みをやり直してください\n");
+    EXPECT_EQ(snapshot(out), outBefore);
+    ASSERT_EQ(importertest::runImporter({"import", manifest.string(), auth.string(), "E"}).status, 0);
+    EXPECT_EQ(importertest::runImporter({"deliver", auth.string(), "E", out.string()}).status, 0);
 }
 
 TEST(DamagedInput, checksumsOfTheRealPagesMatchTheirManifest)
