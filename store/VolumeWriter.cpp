@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <functional>
 #include <map>
 
 #include "store/FileReplacement.h"
@@ -26,10 +25,26 @@ std::string stemOf(char letter, char digit)
     return std::string(1, letter) + digit;
 }
 
+// A volume's files written under temporary names, one for each file however often it is asked.
+struct StagedVolume {
+    StagedVolume(const std::filesystem::path& dir, char letter) : dir(dir), letter(letter) {}
+    std::filesystem::path operator()(const char* suffix)
+    {
+        auto [it, added] = temporaries.try_emplace(suffix);
+        if (added)
+            it->second = files.stage(fileOf(dir, letter, suffix));
+        return it->second;
+    }
+    std::filesystem::path dir;
+    char letter;
+    FileReplacement files;
+    std::map<std::string, std::filesystem::path> temporaries;
+};
+
 // The indexes the program's orders and look-ups read through (list order, master-detail,
 // Locate, the look-up fields of answer sets, the reference search). A volume written without
 // them still opens and reads, by scanning.
-void indexBrowsingFiles(const std::function<std::filesystem::path(const char*)>& fileOfSuffix, bool law)
+void indexBrowsingFiles(StagedVolume& staged, bool law)
 {
     using Columns = std::vector<std::vector<std::string>>;
     const std::vector<std::pair<const char*, Columns>> files =
@@ -43,7 +58,7 @@ void indexBrowsingFiles(const std::function<std::filesystem::path(const char*)>&
                                                             {"4.db", {{"BookSeq"}}},
                                                             {"5.db", {{"BookSeq"}}}};
     for (const auto& [suffix, indexes] : files)
-        TableFile::createIndexes(fileOfSuffix(suffix), indexes);
+        TableFile::createIndexes(staged(suffix), indexes);
 }
 
 }  // namespace
@@ -68,14 +83,7 @@ void writeLawVolume(const std::filesystem::path& dir, const LawVolumeContent& co
 {
     std::filesystem::create_directories(dir);
     const char L = content.letter;
-    FileReplacement files;
-    std::map<std::string, std::filesystem::path> temporaries;
-    auto staged = [&](const char* suffix) {
-        auto [it, added] = temporaries.try_emplace(suffix);
-        if (added)
-            it->second = files.stage(fileOf(dir, L, suffix));
-        return it->second;
-    };
+    StagedVolume staged(dir, L);
     using F = FieldType;
 
     std::vector<Row> index;
@@ -125,27 +133,20 @@ void writeLawVolume(const std::filesystem::path& dir, const LawVolumeContent& co
     indexBrowsingFiles(staged, true);
 
     {
-        std::ofstream outline(files.stage(fileOf(dir, L, "6.dl_"), false), std::ios::binary | std::ios::trunc);
+        std::ofstream outline(staged.files.stage(fileOf(dir, L, "6.dl_"), false), std::ios::binary | std::ios::trunc);
         outline << outlineFileText(content.outline);
         outline.close();
         if (!outline)
             throw TableError("アウトライン " + std::string(1, L) + "6.dl_ が書けません");
     }
-    files.commit(stamp);
+    staged.files.commit(stamp);
 }
 
 void writeBookVolume(const std::filesystem::path& dir, const BookVolumeContent& content)
 {
     std::filesystem::create_directories(dir);
     const char L = content.letter;
-    FileReplacement files;
-    std::map<std::string, std::filesystem::path> temporaries;
-    auto staged = [&](const char* suffix) {
-        auto [it, added] = temporaries.try_emplace(suffix);
-        if (added)
-            it->second = files.stage(fileOf(dir, L, suffix));
-        return it->second;
-    };
+    StagedVolume staged(dir, L);
     using F = FieldType;
 
     std::vector<Row> entries;
@@ -175,7 +176,7 @@ void writeBookVolume(const std::filesystem::path& dir, const BookVolumeContent& 
         urls.push_back({u.bookSeq, u.url});
     TableFile::create(staged("5.db"), stemOf(L, '5'), {{"BookSeq", F::Integer}, {"Url", F::Text}}, urls);
     indexBrowsingFiles(staged, false);
-    files.commit(TableFile::newDeliveryStamp());
+    staged.files.commit(TableFile::newDeliveryStamp());
 }
 
 }  // namespace store
