@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "TestVolume.h"
@@ -157,6 +158,64 @@ TEST(EditorsWork, aReImportKeepsRegisteredLinksAndEditedTextsAndReportsWhatItCan
     EXPECT_EQ(u8(articleOf(third, 110, "５条").content), edited);
     EXPECT_EQ(std::count_if(third.links.begin(), third.links.end(), [](const auto& l) { return !l.occurrence; }), 1);
     EXPECT_EQ(importertest::runImporter({"deliver", root.string(), "E", (dir.path() / "out").string()}).status, 0);
+}
+
+// Sets one field of every row of the article table that `which` picks.
+void setArticleField(const fs::path& root, const std::string& field, const store::Value& value,
+                     const std::function<bool(const store::Row&, const store::TableContents&)>& which)
+{
+    auto table = store::TableFile::open(tableFile(root, importer::kArticleTableFile), false);
+    auto all = table->readAll();
+    std::size_t at = 0;
+    while (all.fields[at].name != field)
+        ++at;
+    std::vector<std::pair<std::int64_t, store::Row>> rows;
+    for (std::size_t r = 0; r < all.rows.size(); ++r)
+        if (which(all.rows[r], all)) {
+            store::Row row = all.rows[r];
+            row[at] = value;
+            rows.emplace_back(all.rowIds[r], row);
+        }
+    table->updateRows(rows);
+}
+
+TEST(EditorsWork, anArticleAnEditorAddedAndACopyWithoutImportMarksAreReported)
+{
+    TempDir dir;
+    const fs::path manifest = importertest::writeTestVolume(dir.path() / "pages");
+    const fs::path root = dir.path() / "auth";
+    ASSERT_EQ(importertest::runImporter({"import", manifest.string(), root.string(), "E"}).status, 0);
+
+    // An article the editor added (追加 leaves no import mark) that the pages do not have.
+    {
+        auto table = store::TableFile::open(tableFile(root, importer::kArticleTableFile), false);
+        store::Row row(table->fields().size());
+        row[0] = 9000;               // ＫＥＹ
+        row[1] = 110;                // 条文連番
+        row[2] = 9000.0;             // 行
+        row[4] = cp("９９条");       // 条文本文
+        row[7] = cp("　編集部で加えた条。");  // 条文内容
+        table->insert(row);
+    }
+    importertest::CommandRun r = importertest::runImporter({"import", manifest.string(), root.string(), "E"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("警告: 引き継げません: 本文 見本税法 ９９条: 編集した本文を置けません (新しい取り込みにその条文がありません)\n"),
+              std::string::npos)
+        << r.err;
+
+    // A copy written before import marks existed: an article whose text differs from the pages
+    // may be an edit or an amendment; the pages' text is taken and the article listed.
+    const int article5 = articleOf(importer::readAuthoringVolume(root, 1), 110, "５条").key;
+    setArticleField(root, "check2", store::Value(), [](const store::Row&, const store::TableContents&) { return true; });
+    editText(root, article5, "　古い本文。");
+    r = importertest::runImporter({"import", manifest.string(), root.string(), "E"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string toCheck =
+        "本文 見本税法 ５条: 前の作業用データに取り込みの印がないため、編集された本文か改正かわかりません。新しいページの本文にしました";
+    EXPECT_NE(r.err.find("警告: " + toCheck + "\n"), std::string::npos) << r.err;
+    const std::string report = bytesOf(importer::carryReportPath(root, 1));
+    EXPECT_NE(report.find("確かめてほしい本文: 1 件\n  " + toCheck + "\n"), std::string::npos) << report;
+    EXPECT_NE(u8(articleOf(importer::readAuthoringVolume(root, 1), 110, "５条").content), "　古い本文。");
 }
 
 TEST(EditorsWork, anUnreadablePreviousCopyStopsTheReImportInsteadOfLosingItsLinks)
