@@ -214,6 +214,9 @@ void TableFile::create(const std::filesystem::path& file, const std::string& tab
     }
     ddl += ")";
     ins += ")";
+    // A new file is written under a temporary name and flushed whole before it is renamed in
+    // (FileReplacement): a journal and syncs of its own would only slow it down.
+    check(sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr), "pragma");
     check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), "begin");
     check(sqlite3_exec(db, ddl.c_str(), nullptr, nullptr, nullptr), "create");
     sqlite3_stmt* st = nullptr;
@@ -283,7 +286,8 @@ void TableFile::createIndexes(const std::filesystem::path& file, const std::vect
             sqlite3_step(st) == SQLITE_ROW)
             table = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
         sqlite3_finalize(st);
-        std::string sql = "BEGIN;";
+        // on a new file not yet renamed in, as create writes it
+        std::string sql = "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN;";
         for (const auto& columns : indexes) {
             std::string name = table + "_by";
             std::string list;

@@ -57,7 +57,9 @@ public:
     static std::string readFailure(const std::filesystem::path& file, sqlite3* db);
 
     // Creates (replacing) a table file with one table of the given fields and rows, in one
-    // transaction. Text values are code page 932 and are stored as UTF-8.
+    // transaction. Text values are code page 932 and are stored as UTF-8. The file is meant to
+    // be written under a temporary name and renamed in by FileReplacement, which flushes it:
+    // create keeps no journal and syncs nothing itself.
     static void create(const std::filesystem::path& file, const std::string& tableName,
                        const std::vector<FieldDef>& fields, const std::vector<Row>& rows);
 

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 
+#include "store/FileReplacement.h"
 #include "store/IndexCharacters.h"
 #include "store/TableFile.h"
 #include "text/Cp932.h"
@@ -23,10 +25,26 @@ std::string stemOf(char letter, char digit)
     return std::string(1, letter) + digit;
 }
 
+// A volume's files written under temporary names, one for each file however often it is asked.
+struct StagedVolume {
+    StagedVolume(const std::filesystem::path& dir, char letter) : dir(dir), letter(letter) {}
+    std::filesystem::path operator()(const char* suffix)
+    {
+        auto [it, added] = temporaries.try_emplace(suffix);
+        if (added)
+            it->second = files.stage(fileOf(dir, letter, suffix));
+        return it->second;
+    }
+    std::filesystem::path dir;
+    char letter;
+    FileReplacement files;
+    std::map<std::string, std::filesystem::path> temporaries;
+};
+
 // The indexes the program's orders and look-ups read through (list order, master-detail,
 // Locate, the look-up fields of answer sets, the reference search). A volume written without
 // them still opens and reads, by scanning.
-void indexBrowsingFiles(const std::filesystem::path& dir, char letter, bool law)
+void indexBrowsingFiles(StagedVolume& staged, bool law)
 {
     using Columns = std::vector<std::vector<std::string>>;
     const std::vector<std::pair<const char*, Columns>> files =
@@ -40,7 +58,7 @@ void indexBrowsingFiles(const std::filesystem::path& dir, char letter, bool law)
                                                             {"4.db", {{"BookSeq"}}},
                                                             {"5.db", {{"BookSeq"}}}};
     for (const auto& [suffix, indexes] : files)
-        TableFile::createIndexes(fileOf(dir, letter, suffix), indexes);
+        TableFile::createIndexes(staged(suffix), indexes);
 }
 
 }  // namespace
@@ -58,14 +76,20 @@ std::string outlineFileText(const std::vector<OutlineNode>& outline)
 
 void writeLawVolume(const std::filesystem::path& dir, const LawVolumeContent& content)
 {
+    writeLawVolume(dir, content, TableFile::newDeliveryStamp());
+}
+
+void writeLawVolume(const std::filesystem::path& dir, const LawVolumeContent& content, std::uint32_t stamp)
+{
     std::filesystem::create_directories(dir);
     const char L = content.letter;
+    StagedVolume staged(dir, L);
     using F = FieldType;
 
     std::vector<Row> index;
     for (const auto& a : content.articles)
         index.push_back({a.gyo, a.kubunNo, a.kubun, a.bangou, a.title});
-    TableFile::create(fileOf(dir, L, "1.db"), stemOf(L, '1'),
+    TableFile::create(staged("1.db"), stemOf(L, '1'),
                       {{"Gyo", F::Integer}, {"KubunNo", F::Integer}, {"Kubun", F::Text}, {"Bangou", F::Text}, {"Title", F::Text}},
                       index);
 
@@ -82,12 +106,12 @@ void writeLawVolume(const std::filesystem::path& dir, const LawVolumeContent& co
                 row.emplace_back(text::contains(a.honbun, c) ? 1 : 0);
         texts.push_back(std::move(row));
     }
-    TableFile::create(fileOf(dir, L, "2.db"), stemOf(L, '2'), textFields, texts);
+    TableFile::create(staged("2.db"), stemOf(L, '2'), textFields, texts);
 
     std::vector<Row> refs;
     for (const auto& r : content.references)
         refs.push_back({r.gyo, r.kubunNo, r.mainGyo});
-    TableFile::create(fileOf(dir, L, "3.db"), stemOf(L, '3'),
+    TableFile::create(staged("3.db"), stemOf(L, '3'),
                       {{"Gyo", F::Integer}, {"KubunNo", F::Integer}, {"MainGyo", F::Integer}}, refs);
 
     std::vector<LawLinkRecord> links = content.links;
@@ -98,32 +122,37 @@ void writeLawVolume(const std::filesystem::path& dir, const LawVolumeContent& co
     for (const auto& l : links)
         for (int k = 0; k < l.length; ++k)
             linkRows.push_back({l.gyo, l.sel + k, l.goGyo, l.zeimoku});
-    TableFile::create(fileOf(dir, L, "4.db"), stemOf(L, '4'),
+    TableFile::create(staged("4.db"), stemOf(L, '4'),
                       {{"Gyo", F::Integer}, {"Sel", F::Integer}, {"GoGyo", F::Integer}, {"Zeimoku", F::Integer}}, linkRows);
 
     std::vector<Row> tree;
     for (const auto& t : content.treePositions)
         tree.push_back({t.gyo, t.treeId});
-    TableFile::create(fileOf(dir, L, "5.db"), stemOf(L, '5'), {{"Gyo", F::Integer}, {"TreeID", F::Integer}}, tree);
+    TableFile::create(staged("5.db"), stemOf(L, '5'), {{"Gyo", F::Integer}, {"TreeID", F::Integer}}, tree);
 
-    indexBrowsingFiles(dir, L, true);
+    indexBrowsingFiles(staged, true);
 
-    std::ofstream outline(fileOf(dir, L, "6.dl_"), std::ios::binary | std::ios::trunc);
-    outline << outlineFileText(content.outline);
-    if (!outline)
-        throw TableError("アウトライン " + std::string(1, L) + "6.dl_ が書けません");
+    {
+        std::ofstream outline(staged.files.stage(fileOf(dir, L, "6.dl_"), false), std::ios::binary | std::ios::trunc);
+        outline << outlineFileText(content.outline);
+        outline.close();
+        if (!outline)
+            throw TableError("アウトライン " + std::string(1, L) + "6.dl_ が書けません");
+    }
+    staged.files.commit(stamp);
 }
 
 void writeBookVolume(const std::filesystem::path& dir, const BookVolumeContent& content)
 {
     std::filesystem::create_directories(dir);
     const char L = content.letter;
+    StagedVolume staged(dir, L);
     using F = FieldType;
 
     std::vector<Row> entries;
     for (const auto& e : content.entries)
         entries.push_back({e.bookSeq, e.bookNo, e.bookRenban, e.bookNameShort, e.gou, e.bookPage, e.mokuji});
-    TableFile::create(fileOf(dir, L, "1.db"), stemOf(L, '1'),
+    TableFile::create(staged("1.db"), stemOf(L, '1'),
                       {{"BookSeq", F::Integer}, {"BookNo", F::Integer}, {"BookRenban", F::Integer},
                        {"BookNameShort", F::Text}, {"Gou", F::Text}, {"BookPage", F::Float}, {"Mokuji", F::Text}},
                       entries);
@@ -131,7 +160,7 @@ void writeBookVolume(const std::filesystem::path& dir, const BookVolumeContent& 
     std::vector<Row> books;
     for (const auto& b : content.books)
         books.push_back({b.bookNo, b.bookRenban, b.bookNameLong, b.bookHan, b.bookSyupan});
-    TableFile::create(fileOf(dir, L, "3.db"), stemOf(L, '3'),
+    TableFile::create(staged("3.db"), stemOf(L, '3'),
                       {{"BookNo", F::Integer}, {"BookRenban", F::Integer}, {"BookNameLong", F::Text},
                        {"BookHan", F::Text}, {"BookSyupan", F::Text}},
                       books);
@@ -139,14 +168,15 @@ void writeBookVolume(const std::filesystem::path& dir, const BookVolumeContent& 
     std::vector<Row> jumps;
     for (const auto& j : content.jumps)
         jumps.push_back({j.bookSeq, j.gyo, j.zeimoku});
-    TableFile::create(fileOf(dir, L, "4.db"), stemOf(L, '4'),
+    TableFile::create(staged("4.db"), stemOf(L, '4'),
                       {{"BookSeq", F::Integer}, {"Gyo", F::Integer}, {"Zeimoku", F::Integer}}, jumps);
 
     std::vector<Row> urls;
     for (const auto& u : content.urls)
         urls.push_back({u.bookSeq, u.url});
-    TableFile::create(fileOf(dir, L, "5.db"), stemOf(L, '5'), {{"BookSeq", F::Integer}, {"Url", F::Text}}, urls);
-    indexBrowsingFiles(dir, L, false);
+    TableFile::create(staged("5.db"), stemOf(L, '5'), {{"BookSeq", F::Integer}, {"Url", F::Text}}, urls);
+    indexBrowsingFiles(staged, false);
+    staged.files.commit(TableFile::newDeliveryStamp());
 }
 
 }  // namespace store

@@ -3,6 +3,7 @@
 // fixtures both write volumes through it, so the file layout has one owner.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -53,8 +54,12 @@ struct LawVolumeContent {
     std::vector<OutlineNode> outline;
 };
 
-// Writes into dir, replacing the files. Letter 'A' also gets the 51 index flag columns.
+// Writes into dir, replacing the files whole: the new files are written beside the old ones and
+// renamed into place once all are on disk, every table stamped with one new delivery stamp (or
+// the stamp given, which the delivery shares with the tables it writes elsewhere). Letter 'A'
+// also gets the 51 index flag columns.
 void writeLawVolume(const std::filesystem::path& dir, const LawVolumeContent& content);
+void writeLawVolume(const std::filesystem::path& dir, const LawVolumeContent& content, std::uint32_t stamp);
 
 // The outline file's text: one node per line, depth as leading tabs, CR LF line ends.
 std::string outlineFileText(const std::vector<OutlineNode>& outline);
@@ -96,6 +101,7 @@ struct BookVolumeContent {
     std::vector<BookUrlRecord> urls;
 };
 
+// Writes into dir, replacing the files whole, as writeLawVolume does.
 void writeBookVolume(const std::filesystem::path& dir, const BookVolumeContent& content);
 
 }  // namespace store

@@ -173,7 +173,7 @@ TEST_F(LinkEditor, anArticleMissingFromTheAuthoringCopyIsReportedDeleted)
     // The CD table no longer holds Gyo 20.
     auto cd = importer::readAuthoringVolume(root, 1).articles;
     cd.erase(cd.begin() + 1);
-    importer::writeCdTable(root, 1, cd);
+    importer::writeCdTable(root, 1, cd, 0);
     openOn(20);
     EXPECT_EQ(messages(), (std::vector<std::string>{"該当の条文は削除されています"}));
     EXPECT_EQ(editor(), nullptr);

@@ -2,9 +2,11 @@
 #include "tools/importer/AuthoringCopy.h"
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <stdexcept>
 
+#include "store/FileReplacement.h"
 #include "store/TableError.h"
 #include "store/TableFile.h"
 
@@ -68,7 +70,9 @@ const std::vector<FieldDef>& outlineFields()
 
 Row articleRow(const AuthoringArticle& a)
 {
-    return {a.key, a.code, a.row, a.kubun, a.number, a.kougou, a.caption, a.content, a.amendment, a.numberOnly, Value(), Value()};
+    return {a.key,     a.code,       a.row,       a.kubun,      a.number,
+            a.kougou,  a.caption,    a.content,   a.amendment,  a.numberOnly,
+            Value(),   a.fingerprint.empty() ? Value() : Value(a.fingerprint)};
 }
 
 // Field positions of a table as read, by name, so that a file with its fields in another order
@@ -100,12 +104,34 @@ private:
     std::map<std::string, std::size_t> m_index;
 };
 
-store::TableContents readTable(const fs::path& file, std::size_t* replaced = nullptr)
+store::TableContents readTable(const fs::path& file, std::size_t* replaced = nullptr, std::uint32_t* stamp = nullptr)
 {
-    store::TableContents c = store::TableFile::open(file, true)->readAll();
+    auto table = store::TableFile::open(file, true);
+    store::TableContents c = table->readAll();
     if (replaced)
         *replaced += c.replacedCharacters;
+    if (stamp)
+        *stamp = table->deliveryStamp();
     return c;
+}
+
+// The volume's own tables are written together by one import and carry its stamp; tables of
+// two imports side by side (an import killed between its renames, a file copied in by hand)
+// are refused rather than delivered as a mix. The master is shared by all volumes and the CD
+// table is rewritten by every delivery, so neither takes part.
+void checkSameImport(const std::vector<std::pair<fs::path, std::uint32_t>>& stamps)
+{
+    const std::pair<fs::path, std::uint32_t>* first = nullptr;
+    for (const auto& s : stamps) {
+        if (s.second == 0)
+            continue;
+        if (!first)
+            first = &s;
+        else if (first->second != s.second)
+            throw store::TableError("作業用データの " + first->first.filename().string() + " と " +
+                                    s.first.filename().string() +
+                                    " が別々の取り込みで書かれています。取り込みをやり直してください");
+    }
 }
 
 std::optional<int> optionalInteger(const Value& v)
@@ -115,6 +141,18 @@ std::optional<int> optionalInteger(const Value& v)
     if (v.isText() && v.asText().empty())
         return std::nullopt;
     return static_cast<int>(v.asInteger());
+}
+
+// The CD table staged into a replacement (the import's or the delivery's).
+void stageCdTable(store::FileReplacement& files, const fs::path& root, int volume,
+                  const std::vector<AuthoringArticle>& delivered)
+{
+    std::vector<Row> rows;
+    rows.reserve(delivered.size());
+    for (const auto& a : delivered)
+        rows.push_back(articleRow(a));
+    store::TableFile::create(files.stage(cdDirectory(root, volume) / u8path(kArticleTableFile)), "条文本文", articleFields(),
+                             rows);
 }
 
 }  // namespace
@@ -134,17 +172,32 @@ fs::path masterDirectory(const fs::path& root)
     return root / "YpSyohi" / "Main" / "Data";
 }
 
-void writeAuthoringVolume(const fs::path& root, int volume, const AuthoringVolume& content)
+fs::path carryReportPath(const fs::path& root, int volume)
+{
+    return jyobunDirectory(root, volume) / u8path(kCarryReportFile);
+}
+
+bool hasAuthoringCopy(const fs::path& root, int volume)
+{
+    const fs::path jyobun = jyobunDirectory(root, volume);
+    std::error_code ec;
+    return fs::exists(jyobun / u8path(kArticleTableFile), ec) || fs::exists(jyobun / u8path(kLinkTableFile), ec);
+}
+
+void writeAuthoringVolume(const fs::path& root, int volume, const AuthoringVolume& content, const std::string& carryReport)
 {
     fs::path jyobun = jyobunDirectory(root, volume);
     fs::create_directories(jyobun);
     fs::create_directories(masterDirectory(root));
+    // Every table is written beside the one it replaces and renamed in when all are on disk:
+    // a killed import leaves the previous copy, with the editors' links, as it was.
+    store::FileReplacement files;
 
     std::vector<Row> articles;
     articles.reserve(content.articles.size());
     for (const auto& a : content.articles)
         articles.push_back(articleRow(a));
-    store::TableFile::create(jyobun / u8path(kArticleTableFile), "条文本文", articleFields(), articles);
+    store::TableFile::create(files.stage(jyobun / u8path(kArticleTableFile)), "条文本文", articleFields(), articles);
 
     std::vector<Row> links;
     links.reserve(content.links.size());
@@ -152,13 +205,13 @@ void writeAuthoringVolume(const fs::path& root, int volume, const AuthoringVolum
         links.push_back({l.key, l.targetCode, l.condition, l.row, l.kubun, l.number, l.targetKubun, l.targetNumber,
                          Value(), l.zeimoku ? Value(static_cast<double>(*l.zeimoku)) : Value(),
                          l.occurrence ? Value(static_cast<double>(*l.occurrence)) : Value(), Value()});
-    store::TableFile::create(jyobun / u8path(kLinkTableFile), "リンク条文", linkFields(), links);
+    store::TableFile::create(files.stage(jyobun / u8path(kLinkTableFile)), "リンク条文", linkFields(), links);
 
     std::vector<Row> outline;
     int order = 0;
     for (const auto& o : content.outline)
         outline.push_back({++order, o.depth, o.caption, o.key});
-    store::TableFile::create(jyobun / u8path(kOutlineTableFile), "目次", outlineFields(), outline);
+    store::TableFile::create(files.stage(jyobun / u8path(kOutlineTableFile)), "目次", outlineFields(), outline);
 
     // The master is shared: other volumes' codes stay, this volume's codes are replaced.
     fs::path masterFile = masterDirectory(root) / u8path(kMasterTableFile);
@@ -176,34 +229,46 @@ void writeAuthoringVolume(const fs::path& root, int volume, const AuthoringVolum
     std::vector<Row> masterRows;
     for (const auto& [code, e] : master)
         masterRows.push_back({e.code, e.kubun, e.officialName});
-    store::TableFile::create(masterFile, "マスタ条文", masterFields(), masterRows);
+    store::TableFile::create(files.stage(masterFile), "マスタ条文", masterFields(), masterRows);
 
-    writeCdTable(root, volume, content.articles);
+    stageCdTable(files, root, volume, content.articles);
+    const fs::path reportFile = carryReportPath(root, volume);
+    if (!carryReport.empty()) {
+        std::ofstream report(files.stage(reportFile, false), std::ios::binary | std::ios::trunc);
+        report << carryReport;
+        report.close();
+        if (!report)
+            throw store::TableError("報告 " + reportFile.string() + " が書けません");
+    }
+    files.commit(store::TableFile::newDeliveryStamp());
+    if (carryReport.empty()) {
+        std::error_code ignored;
+        fs::remove(reportFile, ignored);
+    }
 }
 
-void writeCdTable(const fs::path& root, int volume, const std::vector<AuthoringArticle>& delivered)
+void writeCdTable(const fs::path& root, int volume, const std::vector<AuthoringArticle>& delivered, std::uint32_t stamp)
 {
-    fs::path dir = cdDirectory(root, volume);
-    fs::create_directories(dir);
-    std::vector<Row> rows;
-    rows.reserve(delivered.size());
-    for (const auto& a : delivered)
-        rows.push_back(articleRow(a));
-    store::TableFile::create(dir / u8path(kArticleTableFile), "条文本文", articleFields(), rows);
+    store::FileReplacement files;
+    stageCdTable(files, root, volume, delivered);
+    files.commit(stamp);
 }
 
-AuthoringVolume readAuthoringVolume(const fs::path& root, int volume)
+AuthoringVolume readAuthoringVolume(const fs::path& root, int volume, bool sameImport)
 {
     AuthoringVolume v;
     fs::path jyobun = jyobunDirectory(root, volume);
+    std::vector<std::pair<fs::path, std::uint32_t>> stamps;
+    stamps.reserve(3);
 
     fs::path articleFile = jyobun / u8path(kArticleTableFile);
     {
-        auto c = readTable(articleFile, &v.replacedCharacters);
+        auto c = readTable(articleFile, &v.replacedCharacters, &stamps.emplace_back(articleFile, 0).second);
         FieldIndex f(c, articleFile);
         const std::size_t key = f("ＫＥＹ"), code = f("条文連番"), row = f("行"), kubun = f("条文区分"),
                           number = f("条文本文"), caption = f("表題"), content = f("条文内容");
-        auto kougou = f.optional("項号等"), amendment = f.optional("改正"), numberOnly = f.optional("番号のみ");
+        auto kougou = f.optional("項号等"), amendment = f.optional("改正"), numberOnly = f.optional("番号のみ"),
+             fingerprint = f.optional("check2");
         for (const auto& r : c.rows) {
             AuthoringArticle a;
             a.key = static_cast<int>(r[key].asInteger());
@@ -219,6 +284,8 @@ AuthoringVolume readAuthoringVolume(const fs::path& root, int volume)
                 a.amendment = static_cast<int>(r[*amendment].asInteger());
             if (numberOnly)
                 a.numberOnly = static_cast<int>(r[*numberOnly].asInteger());
+            if (fingerprint && r[*fingerprint].isText())
+                a.fingerprint = r[*fingerprint].asText();
             v.articles.push_back(std::move(a));
         }
         std::stable_sort(v.articles.begin(), v.articles.end(),
@@ -227,7 +294,7 @@ AuthoringVolume readAuthoringVolume(const fs::path& root, int volume)
 
     fs::path linkFile = jyobun / u8path(kLinkTableFile);
     {
-        auto c = readTable(linkFile, &v.replacedCharacters);
+        auto c = readTable(linkFile, &v.replacedCharacters, &stamps.emplace_back(linkFile, 0).second);
         FieldIndex f(c, linkFile);
         const std::size_t key = f("ＫＥＹ"), code = f("リンク条文番号"), condition = f("条件"),
                           targetNumber = f("リンク条文本文");
@@ -256,7 +323,7 @@ AuthoringVolume readAuthoringVolume(const fs::path& root, int volume)
 
     fs::path outlineFile = jyobun / u8path(kOutlineTableFile);
     if (fs::exists(outlineFile)) {
-        auto c = readTable(outlineFile, &v.replacedCharacters);
+        auto c = readTable(outlineFile, &v.replacedCharacters, &stamps.emplace_back(outlineFile, 0).second);
         FieldIndex f(c, outlineFile);
         std::vector<std::pair<long long, OutlineEntry>> nodes;
         for (const auto& r : c.rows)
@@ -267,6 +334,8 @@ AuthoringVolume readAuthoringVolume(const fs::path& root, int volume)
         for (auto& n : nodes)
             v.outline.push_back(std::move(n.second));
     }
+    if (sameImport)
+        checkSameImport(stamps);
     return v;
 }
 

@@ -19,10 +19,13 @@
 //   other link covers.
 // - リンク条文.DB `Zeimoku`: -1 or -2 for a phrase that starts the reference search (政令 /
 //   省令); empty for a link to the article リンク条文番号 / リンク条文本文 of this volume.
+// - 条文本文.db `check2`: the fingerprint of the caption and text the import wrote, so that a
+//   re-import tells a text an editor changed (tools/importer/EditorsWork.h).
 // - 目次.db: one row per outline node in order; a heading has its caption in 見出し and ＫＥＹ 0,
 //   an article's node has the article's ＫＥＹ and takes its caption from the article row.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -42,6 +45,8 @@ struct AuthoringArticle {
     std::string content;   // 条文内容, lines separated by CR LF
     int amendment = 0;     // 改正
     int numberOnly = 0;    // 番号のみ
+    std::string fingerprint;  // check2: the caption and text as imported (EditorsWork.h); empty
+                              // for a row an editor added
 };
 
 struct AuthoringLink {
@@ -82,20 +87,32 @@ struct AuthoringVolume {
 std::filesystem::path jyobunDirectory(const std::filesystem::path& root, int volume);
 std::filesystem::path cdDirectory(const std::filesystem::path& root, int volume);
 std::filesystem::path masterDirectory(const std::filesystem::path& root);
+std::filesystem::path carryReportPath(const std::filesystem::path& root, int volume);
+
+// The volume has an authoring copy under root (its article or link table is there).
+bool hasAuthoringCopy(const std::filesystem::path& root, int volume);
 
 inline const char* kArticleTableFile = "条文本文.db";
 inline const char* kLinkTableFile = "リンク条文.DB";
 inline const char* kMasterTableFile = "マスタ条文.DB";
 inline const char* kOutlineTableFile = "目次.db";
+// What a re-import did with the editors' work, beside the tables (UTF-8).
+inline const char* kCarryReportFile = "引き継ぎ報告.txt";
 
-// Writes the volume's tables, replacing them; the master keeps the rows of other codes.
-void writeAuthoringVolume(const std::filesystem::path& root, int volume, const AuthoringVolume& content);
+// Writes the volume's tables, replacing them all at once (beside the old ones, renamed in when
+// all are on disk) with one new stamp; the master keeps the rows of other codes. A report, when
+// given, is written beside them in the same replacement; without one an old report is removed.
+void writeAuthoringVolume(const std::filesystem::path& root, int volume, const AuthoringVolume& content,
+                          const std::string& carryReport = {});
 
 // Reads the volume's tables (articles in 行 order); throws store::TableError naming a missing
-// or unreadable table.
-AuthoringVolume readAuthoringVolume(const std::filesystem::path& root, int volume);
+// or unreadable table, or two of the volume's tables written by different imports.
+// A re-import reads a mixed copy too (sameImport false), to carry what editors did in it.
+AuthoringVolume readAuthoringVolume(const std::filesystem::path& root, int volume, bool sameImport = true);
 
-// The CD table: the delivered rows, 行 being the Gyo the browser knows them by.
-void writeCdTable(const std::filesystem::path& root, int volume, const std::vector<AuthoringArticle>& delivered);
+// The CD table: the delivered rows, 行 being the Gyo the browser knows them by; replaced whole,
+// with the stamp of the delivery it belongs to.
+void writeCdTable(const std::filesystem::path& root, int volume, const std::vector<AuthoringArticle>& delivered,
+                  std::uint32_t stamp);
 
 }  // namespace importer

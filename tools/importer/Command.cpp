@@ -11,6 +11,7 @@
 #include "store/Volumes.h"
 #include "tools/importer/BookSource.h"
 #include "tools/importer/Delivery.h"
+#include "tools/importer/EditorsWork.h"
 #include "tools/importer/HelpPages.h"
 #include "tools/importer/LawSources.h"
 #include "tools/importer/LinkMeasurement.h"
@@ -18,6 +19,8 @@
 #include "tools/importer/VolumeImport.h"
 
 namespace importer {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -39,6 +42,9 @@ const char* kUsage =
     "--as-of YYYY-MM-DD (省略すると今日) に施行されている版を取ります。\n"
     "--ignore-page-links (import, build): ページのリンクを使わず、本文から見つけた参照だけでリンクします。\n"
     "measure: ページのリンクと本文から見つけたリンクを法令ごとに比べます (-v で食い違いを全部表示)。\n"
+    "取り込み直すと、リンクエディタで登録したリンクと編集した本文を新しい作業用データに引き継ぎます。\n"
+    "置けなかったものは作業用データの 引き継ぎ報告.txt に書きます。\n"
+    "目録の bytes と sha256 の列は、書いてあればファイルと照合します。\n"
     "出力フォルダを省くと、プログラムが次の起動で読むデータフォルダ\n"
     "($XDG_DATA_HOME/sorvane36lite、既定は ~/.local/share/sorvane36lite) に書きます。\n";
 
@@ -78,9 +84,32 @@ void runImport(const std::string& manifest, const std::string& root, int volume,
 {
     auto entries = readManifest(manifest);
     VolumeImport result = importVolume(entries, [&](const std::string& m) { out << m << "\n"; }, options);
-    writeAuthoringVolume(root, volume, result.volume);
+    // A re-import carries what editors did in the previous copy; a copy that cannot be read
+    // stops it, since its links would be lost unseen.
+    std::optional<CarriedWork> carried;
+    const fs::path jyobun = jyobunDirectory(root, volume);
+    if (hasAuthoringCopy(root, volume)) {
+        AuthoringVolume previous;
+        try {
+            previous = readAuthoringVolume(root, volume, false);
+        } catch (const store::TableError& e) {
+            throw ImportError("前の作業用データ " + jyobun.string() + " が読めないので、編集者の作業を引き継げません (" +
+                              e.what() + ")。読めるように直すか、別の場所へ移してから取り込んでください");
+        }
+        carried = carryEditorsWork(previous, result.volume);
+    }
+    writeAuthoringVolume(root, volume, result.volume, carried ? carriedWorkReport(*carried) : std::string());
     reportImport(result, verbose, out, err);
-    out << "作業用データを書きました: " << jyobunDirectory(root, volume).string() << "\n";
+    if (carried) {
+        out << "編集者の作業: リンク " << carried->linksCarried << " 件, 本文 " << carried->textsCarried
+            << " 件を引き継ぎました。置けなかったもの " << carried->notPlaced.size() << " 件 (報告: "
+            << carryReportPath(root, volume).string() << ")\n";
+        for (const auto& line : carried->notPlaced)
+            err << "警告: 引き継げません: " << line << "\n";
+        for (const auto& line : carried->toCheck)
+            err << "警告: " << line << "\n";
+    }
+    out << "作業用データを書きました: " << jyobun.string() << "\n";
 }
 
 void runDeliver(const std::string& root, int volume, const std::string& target, std::ostream& out, std::ostream& err)
@@ -107,10 +136,16 @@ void runCheck(const std::string& page, std::ostream& out, std::ostream& err)
     bytes << in.rdbuf();
     const std::string content = bytes.str();
     const bool xml = looksLikeLawXml(content);
+    if (!xml)
+        if (auto defect = pageDefect(content))
+            throw ImportError("ページ " + page + " が読めません: " + *defect);
     LawXml law;
     if (xml)
         law = readLawXml(content, page);
     LawPage p = xml ? std::move(law.page) : parseLawPage(content);
+    if (!xml)
+        if (auto defect = lawPageDefect(p))
+            throw ImportError("ページ " + page + " が読めません: " + *defect);
     if (xml)
         out << toUtf8(p.title) << ": " << revisionLine(law.revision) << "\n";
     std::size_t supplementary = 0;

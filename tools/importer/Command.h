@@ -9,9 +9,14 @@
 // Without TARGET, the output goes to the user's data folder (store/UserDataFolder.h), which
 // the installed program reads at its next start.
 //
+// A re-import carries the editors' registered links and edited texts into the new copy and
+// reports what it could not place (EditorsWork.h). Files are replaced whole: written beside the
+// old ones and renamed in when all are on disk.
+//
 // VOLUME is a law volume's letter (A E G H I K) or index (0 to 5). -v lists every reference
 // that found no target. Progress and summaries go to out, problems and errors to err; the
-// exit status is 0, 1 for an error (a missing or unreadable page), 2 for a wrong command line.
+// exit status is 0, 1 for an error (a missing, unreadable or damaged page, a size or checksum
+// that is not the manifest's), 2 for a wrong command line.
 #pragma once
 
 #include <ostream>

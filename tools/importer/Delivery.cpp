@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 
+#include "store/TableFile.h"
 #include "store/Volumes.h"
 #include "text/Cp932.h"
 #include "tools/importer/ArticleText.h"
@@ -226,8 +227,10 @@ Delivery deliverVolume(const std::filesystem::path& root, int volume, const std:
 {
     AuthoringVolume authoring = readAuthoringVolume(root, volume);
     Delivery d = buildDelivery(authoring, volume);
-    store::writeLawVolume(target, d.content);
-    writeCdTable(root, volume, authoring.articles);
+    // One stamp for the browsing files and the CD table the delivery rewrites beside the copy.
+    const std::uint32_t stamp = store::TableFile::newDeliveryStamp();
+    store::writeLawVolume(target, d.content, stamp);
+    writeCdTable(root, volume, authoring.articles, stamp);
     return d;
 }
 

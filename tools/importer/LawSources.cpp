@@ -2,10 +2,8 @@
 #include "tools/importer/LawSources.h"
 
 #include <ctime>
-#include <fstream>
 #include <map>
 #include <optional>
-#include <sstream>
 
 #include "tools/importer/PageParser.h"
 
@@ -14,18 +12,6 @@ namespace importer {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw ImportError("ページが読めません: " + path.string());
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
-        throw ImportError("ページが読めません: " + path.string());
-    return buffer.str();
-}
 
 struct Candidate {
     std::size_t row = 0;  // in the manifest
@@ -59,10 +45,15 @@ std::vector<LawSource> readLawSources(const std::vector<ManifestEntry>& entries,
     for (std::size_t i = 0; i < entries.size(); ++i) {
         Candidate& c = candidates[i];
         c.row = i;
-        c.bytes = readFile(entries[i].page);
+        c.bytes = readListedFile(entries[i]);
         c.xml = looksLikeLawXml(c.bytes);
-        if (!c.xml)
+        if (!c.xml) {
+            // every page is checked before anything is read into the volume: nothing is written
+            // from a volume one of whose pages is damaged
+            if (auto defect = pageDefect(c.bytes))
+                throw ImportError("ページ " + entries[i].page.string() + " が読めません: " + *defect);
             continue;
+        }
         c.revision = revisionOfFileName(entries[i].page.string());
         if (!c.revision.inForce) {
             // a version 2 answer names its day inside
@@ -116,6 +107,8 @@ std::vector<LawSource> readLawSources(const std::vector<ManifestEntry>& entries,
             s.revision = c.revision;
         } else {
             s.page = parseLawPage(c.bytes);
+            if (auto defect = lawPageDefect(s.page))
+                throw ImportError("ページ " + e.page.string() + " が読めません: " + *defect);
         }
         c.bytes.clear();
         out.push_back(std::move(s));

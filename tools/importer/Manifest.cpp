@@ -1,8 +1,13 @@
 // Reading a volume manifest: a tab-separated table with a header row, checked line by line.
 #include "tools/importer/Manifest.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <map>
+#include <sstream>
+
+#include "tools/importer/Sha256.h"
 
 namespace importer {
 
@@ -72,11 +77,53 @@ std::vector<ManifestEntry> readManifest(const fs::path& manifest)
         }
         if (cell("file").empty() || e.lawTitle.empty() || e.abbreviation.empty())
             throw ImportError("目録 " + manifest.string() + " の " + std::to_string(lineNo) + " 行目: 項目が足りません");
+        auto lineError = [&](const std::string& what) {
+            return ImportError("目録 " + manifest.string() + " の " + std::to_string(lineNo) + " 行目: " + what);
+        };
+        if (std::string size = cell("bytes"); !size.empty()) {
+            if (size.size() > 18 || !std::all_of(size.begin(), size.end(), [](unsigned char c) { return std::isdigit(c); }))
+                throw lineError("bytes が数字ではありません: " + size);
+            e.bytes = std::stoull(size);
+        }
+        if (std::string digest = cell("sha256"); !digest.empty()) {
+            if (digest.size() != 64 ||
+                !std::all_of(digest.begin(), digest.end(), [](unsigned char c) { return std::isxdigit(c); }))
+                throw lineError("sha256 が 16 進 64 桁ではありません: " + digest);
+            std::transform(digest.begin(), digest.end(), digest.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            e.sha256 = digest;
+        }
         out.push_back(std::move(e));
     }
     if (out.empty())
         throw ImportError("目録 " + manifest.string() + " に法令がありません");
     return out;
+}
+
+std::string readListedFile(const ManifestEntry& entry)
+{
+    const std::string name = entry.page.string();
+    std::error_code ec;
+    if (fs::is_directory(entry.page, ec))
+        throw ImportError("ページが読めません (フォルダです): " + name);
+    std::ifstream in(entry.page, std::ios::binary);
+    if (!in)
+        throw ImportError("ページが読めません: " + name);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad())
+        throw ImportError("ページが読めません: " + name);
+    std::string bytes = buffer.str();
+    if (entry.bytes && *entry.bytes != bytes.size())
+        throw ImportError("ファイル " + name + " の大きさが目録と違います (目録 " + std::to_string(*entry.bytes) +
+                          " バイト、実際は " + std::to_string(bytes.size()) + " バイト)");
+    if (!entry.sha256.empty()) {
+        const std::string actual = sha256Hex(bytes);
+        if (actual != entry.sha256)
+            throw ImportError("ファイル " + name + " の SHA-256 が目録と違います (目録 " + entry.sha256 + "、実際は " + actual +
+                              ")");
+    }
+    return bytes;
 }
 
 }  // namespace importer

@@ -6,6 +6,7 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/tree.h>
 
+#include <cctype>
 #include <cstring>
 #include <memory>
 
@@ -781,6 +782,36 @@ LawPage parseLawPage(std::string_view cp932Html)
     }
     walk(xmlDocGetRootElement(doc.get()), builder);
     return builder.finish();
+}
+
+std::optional<std::string> pageDefect(std::string_view bytes)
+{
+    if (bytes.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        return "空のファイルです";
+    if (bytes.find('\0') != std::string_view::npos)
+        return "バイナリのファイルです (法令のページではありません)";
+    const text::Conversion decoded = text::toUtf8(bytes);
+    if (decoded.invalid > 0) {
+        if (text::fromUtf8(bytes).invalid == 0)
+            return "UTF-8 で保存されています (法令のページは Shift_JIS で保存してください)";
+        return "Shift_JIS として読めないバイトがあります (先頭から " + std::to_string(decoded.firstInvalidOffset) +
+               " バイト目)";
+    }
+    std::string_view end = bytes.substr(0, bytes.find_last_not_of(" \t\r\n") + 1);
+    constexpr std::string_view kClose = "</html>";
+    bool closed = end.size() >= kClose.size();
+    for (std::size_t i = 0; closed && i < kClose.size(); ++i)
+        closed = std::tolower(static_cast<unsigned char>(end[end.size() - kClose.size() + i])) == kClose[i];
+    if (!closed)
+        return "ページが途中で切れています (最後の </HTML> がありません)";
+    return std::nullopt;
+}
+
+std::optional<std::string> lawPageDefect(const LawPage& page)
+{
+    if (page.articles.empty() && page.supplementary.empty() && page.appendedTables.empty())
+        return "法令のページではありません (条文がありません)";
+    return std::nullopt;
 }
 
 }  // namespace importer

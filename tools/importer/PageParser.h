@@ -5,6 +5,8 @@
 // read plus a list of problems.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "tools/importer/LawPage.h"
@@ -12,5 +14,14 @@
 namespace importer {
 
 LawPage parseLawPage(std::string_view cp932Html);
+
+// Why the bytes are not a whole law page (UTF-8), nothing when they are. A page is whole when
+// it is not empty, holds no NUL byte (a binary file), decodes completely as code page 932 (a
+// page saved as UTF-8 does not), and ends with its closing </HTML> (a page cut short does not:
+// every page the service served closes with </BODY> and </HTML>, whatever its tag soup before).
+std::optional<std::string> pageDefect(std::string_view bytes);
+
+// Why a parsed page is no law page (UTF-8): it has no article, 附則 or 別表 at all.
+std::optional<std::string> lawPageDefect(const LawPage& page);
 
 }  // namespace importer

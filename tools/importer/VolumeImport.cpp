@@ -10,6 +10,7 @@
 #include "tools/importer/ArticleLayout.h"
 #include "tools/importer/ArticleText.h"
 #include "tools/importer/CitationResolver.h"
+#include "tools/importer/EditorsWork.h"
 #include "tools/importer/LawDraft.h"
 #include "tools/importer/LawSources.h"
 #include "tools/importer/Numerals.h"
@@ -117,6 +118,7 @@ VolumeImport importVolume(const std::vector<ManifestEntry>& entries, const std::
             a.number = toCp932(row.number, &s.replacedCharacters);
             a.caption = encodeLines(resolved.caption, captionSpans, s.replacedCharacters);
             a.content = encodeLines(resolved.body, bodySpans, s.replacedCharacters);
+            a.fingerprint = importFingerprint(a);
             ComposedArticle composed = composeArticle(lawName, a.number, a.caption, a.content);
 
             auto addLink = [&](const EncodedSpan& span, std::size_t offset) {
