@@ -48,9 +48,10 @@ OutlineTree::OutlineTree(QWidget* parent) : QTreeWidget(parent)
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(p);
-    // Selecting a node opens its children.
+    // Selecting a node opens its children. A node without children is left alone: the view
+    // counts a leaf as opened all the same and repaints itself whole for it, on every article.
     connect(this, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* current, QTreeWidgetItem*) {
-        if (current)
+        if (current && current->childCount() > 0)
             current->setExpanded(true);
     });
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem*, int) { emit nodeClicked(); });
