@@ -17,7 +17,6 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 
 #include "app/BuildVariant.h"
@@ -50,6 +49,7 @@
 #include "store/DataSource.h"
 #include "store/IndexCharacters.h"
 #include "store/RangePresets.h"
+#include "store/SideFile.h"
 #include "text/Cp932.h"
 #include "text/QtText.h"
 
@@ -206,12 +206,10 @@ void TMain::BuildVolumeRegistry()
 
 void TMain::readWindowState()
 {
-    std::ifstream in(kWindowStateFile, std::ios::binary);
-    if (!in)
-        return;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string firstLine = bytes.substr(0, bytes.find_first_of("\r\n"));
-    if (firstLine == "1")
+    // Only the first line counts, so only its start is read; a window state that cannot be read
+    // leaves the designed size.
+    const store::SideFileRead read = store::ReadSideFile(kWindowStateFile, 64, false);
+    if (read.bytes && store::firstLineOf(*read.bytes) == "1")
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -274,7 +272,10 @@ void TMain::LoadOutline(int v)
     LawVolumeEntry& e = m_registry.law[static_cast<std::size_t>(v)];
     e.TreeView->setFixedWidth(kOutlineWidth);
     FitListColumns();
-    e.TreeView->loadOutlineFile(std::filesystem::u8path(m_registry.files.LawFileNames[6][static_cast<std::size_t>(v)]));
+    const std::string problem =
+        e.TreeView->loadOutlineFile(std::filesystem::u8path(m_registry.files.LawFileNames[6][static_cast<std::size_t>(v)]));
+    if (!problem.empty())
+        m_platform.showError(errorTextOf(problem));
     e.TreeView->selectPosition(1);
     e.TreeView->selectPosition(0);
     e.TreeView->collapseEverything();
@@ -336,8 +337,8 @@ void TMain::FormClose()
 {
     // A minimised window reports its maximised state underneath; it writes "0".
     const bool maximised = (windowState() & Qt::WindowMaximized) && !(windowState() & Qt::WindowMinimized);
-    std::ofstream out(kWindowStateFile, std::ios::binary | std::ios::trunc);
-    out << (maximised ? "1" : "0") << "\r\n";
+    // The program is ending: a window state that cannot be written is only not kept.
+    store::WriteSideFile(kWindowStateFile, maximised ? "1\r\n" : "0\r\n");
 }
 
 void TMain::showEvent(QShowEvent* event)

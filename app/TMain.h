@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 
@@ -212,6 +213,11 @@ public:
     // The web menu of BBtnNet; its items are the external links'.
     QMenu* NetPopupMenu1 = nullptr;
 
+    // Asked before each command the user gives (buttons, menu items, range choices, outline,
+    // link and list clicks); false stops the command. The program notices through it the volumes
+    // delivered under the running window.
+    std::function<bool()> BeforeCommand;
+
     // The authoring windows: the link editor while one is open, the latest tool palette.
     QPointer<THyperLink> HyperLink;
     QPointer<TTool> Tool;
@@ -284,6 +290,8 @@ private:
     void searchCurrentVolume(VolumeKind kind);
 
     void showMessage(const char* utf8Message);
+    // A command the user gave: BeforeCommand first, then the command, through runCommand.
+    void runUserCommand(const std::function<void()>& command);
 
     // What the window's event filter does with a watched control's events.
     enum class WatchedRole { SearchCondition, NumberEdit, PageEdit, ListGrid, MouseArrowArea, TextView, NetButton };

@@ -36,13 +36,21 @@ void TMain::watch(QObject* object, WatchedRole role, QWidget* sender)
     object->installEventFilter(this);
 }
 
+void TMain::runUserCommand(const std::function<void()>& command)
+{
+    runCommand(m_platform, [&] {
+        if (!BeforeCommand || BeforeCommand())
+            command();
+    });
+}
+
 void TMain::bindCommands()
 {
     auto onClick = [this](QAbstractButton* button, void (TMain::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { runCommand(m_platform, [this, handler] { (this->*handler)(); }); });
+        connect(button, &QAbstractButton::clicked, this, [this, handler] { runUserCommand([this, handler] { (this->*handler)(); }); });
     };
     auto onTrigger = [this](QAction* action, void (TMain::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { runCommand(m_platform, [this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, [this, handler] { runUserCommand([this, handler] { (this->*handler)(); }); });
     };
 
     onClick(BBtnBack, &TMain::BBtnBackClick);
@@ -119,8 +127,8 @@ void TMain::bindCommands()
         bindTextView(c.richEdit);
         for (QWidget* area : {static_cast<QWidget*>(c.dbGrid->viewport()), c.treeView->viewport(), c.panel4, c.panel5})
             watch(area, WatchedRole::MouseArrowArea, area);
-        connect(c.comboBox, &QComboBox::activated, this, [this](int) { runCommand(m_platform, [this] { HComboBoxChange(); }); });
-        connect(c.treeView, &OutlineTree::nodeClicked, this, [this] { runCommand(m_platform, [this] { HoujinTreeViewClick(); }); });
+        connect(c.comboBox, &QComboBox::activated, this, [this](int) { runUserCommand([this] { HComboBoxChange(); }); });
+        connect(c.treeView, &OutlineTree::nodeClicked, this, [this] { runUserCommand([this] { HoujinTreeViewClick(); }); });
         connect(c.treeSplitter, &PanelSplitter::moved, this, [this] { runCommand(m_platform, [this] { HoujinSplitter2Moved(); }); });
         connect(c.dbGrid, &DataGrid::resized, this, [this, v] { FitLawListColumns(v); });
         RichTextView* view = c.richEdit;
@@ -131,7 +139,7 @@ void TMain::bindCommands()
         connect(view, &RichTextView::mouseDown, this,
                 [this, view](int byteIndex, Qt::MouseButton button, Qt::MouseButtons buttons,
                              Qt::KeyboardModifiers modifiers, bool doubleClick) {
-                    runCommand(m_platform, [&] { HoujinRichEditMouseDown(view, byteIndex, button, buttons, modifiers, doubleClick); });
+                    runUserCommand([&] { HoujinRichEditMouseDown(view, byteIndex, button, buttons, modifiers, doubleClick); });
                 });
     }
     for (int b = 0; b < store::kBookVolumeCount; ++b) {
@@ -142,9 +150,9 @@ void TMain::bindCommands()
         watch(c.editPage, WatchedRole::PageEdit, c.editPage);
         bindGrid(c.dbGrid);
         bindTextView(c.richEdit);
-        connect(c.comboBox, &QComboBox::activated, this, [this](int) { runCommand(m_platform, [this] { HbComboBoxChange(); }); });
+        connect(c.comboBox, &QComboBox::activated, this, [this](int) { runUserCommand([this] { HbComboBoxChange(); }); });
         connect(c.dbGrid, &QAbstractItemView::doubleClicked, this,
-                [this](const QModelIndex&) { runCommand(m_platform, [this] { HbooksDBGridDblClick(); }); });
+                [this](const QModelIndex&) { runUserCommand([this] { HbooksDBGridDblClick(); }); });
         connect(c.dbGrid, &DataGrid::resized, this, [this, b] { FitBookListColumns(b); });
     }
 }

@@ -25,7 +25,8 @@ std::filesystem::path EnterVolumeFolder(const std::filesystem::path& installedSa
         std::filesystem::current_path(data);
         return data;
     } catch (const std::filesystem::filesystem_error& e) {
-        std::cerr << "sorvane: " << e.what() << "\n";
+        std::cerr << "sorvane: データフォルダ " << data.string() << " が用意できないので、起動したフォルダ "
+                  << here.string() << " で動きます: " << e.what() << "\n";
         return here;
     }
 }

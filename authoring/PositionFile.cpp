@@ -1,11 +1,10 @@
 // Reading and writing the saved position.
 #include "authoring/PositionFile.h"
 
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 
+#include "store/SideFile.h"
 #include "store/Value.h"
 #include "store/Volumes.h"
 #include "text/Cp932.h"
@@ -14,20 +13,19 @@ namespace authoring {
 
 void WriteSavedPosition(const std::filesystem::path& file, const SavedPosition& position)
 {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << position.volume << "\r\n" << position.gyo << "\r\n";
-    out.close();
-    if (!out)
-        throw std::runtime_error("位置を保存できません: " + file.string());
+    const std::string problem =
+        store::WriteSideFile(file, std::to_string(position.volume) + "\r\n" + std::to_string(position.gyo) + "\r\n");
+    if (!problem.empty())
+        throw std::runtime_error("位置を保存できません: " + problem);
 }
 
 std::optional<SavedPosition> ReadSavedPosition(const std::filesystem::path& file, const store::VolumeFiles& files)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    // Two short lines are all there is to read; a file that cannot be read is no saved position.
+    const store::SideFileRead read = store::ReadSideFile(file, 256, false);
+    if (!read.bytes)
         return std::nullopt;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::vector<std::string> lines = text::splitLines(bytes);
+    const std::vector<std::string> lines = text::splitLines(*read.bytes);
     if (lines.size() < 2)
         return std::nullopt;
     const auto volume = store::Value::parseInteger(lines[0]);

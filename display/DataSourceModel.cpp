@@ -5,6 +5,7 @@
 
 #include "store/DataSet.h"
 #include "store/DataSource.h"
+#include "store/TableError.h"
 #include "text/QtText.h"
 
 DataSourceModel::DataSourceModel(std::vector<GridColumn> columns, QObject* parent)
@@ -66,7 +67,12 @@ int DataSourceModel::rowCount(const QModelIndex& parent) const
     if (parent.isValid())
         return 0;
     store::DataSet* ds = activeDataSet();
-    return ds ? ds->RecordCount() : 0;
+    try {
+        return ds ? ds->RecordCount() : 0;
+    } catch (const store::TableError&) {
+        // A file overwritten under the list: nothing to paint; the next command opens it again.
+        return 0;
+    }
 }
 
 int DataSourceModel::columnCount(const QModelIndex& parent) const
@@ -83,9 +89,14 @@ QVariant DataSourceModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole: {
         store::DataSet* ds = activeDataSet();
         int field = m_fieldIndexes[static_cast<std::size_t>(index.column())];
-        if (!ds || field < 0 || index.row() >= ds->RecordCount())
+        try {
+            if (!ds || field < 0 || index.row() >= ds->RecordCount())
+                return {};
+            return text::toQString(ds->ValueAt(index.row(), field).asText());
+        } catch (const store::TableError&) {
+            // Painting cannot stop for a row that cannot be read: the cell stays blank.
             return {};
-        return text::toQString(ds->ValueAt(index.row(), field).asText());
+        }
     }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(column.alignment);

@@ -2,8 +2,8 @@
 #include "display/OutlineTree.h"
 
 #include <QHeaderView>
-#include <fstream>
-#include <iterator>
+
+#include "store/SideFile.h"
 
 #include "text/QtText.h"
 
@@ -57,17 +57,16 @@ OutlineTree::OutlineTree(QWidget* parent) : QTreeWidget(parent)
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem*, int) { emit nodeClicked(); });
 }
 
-bool OutlineTree::loadOutlineFile(const std::filesystem::path& file)
+std::string OutlineTree::loadOutlineFile(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
+    // The outlines of the largest volumes are a few hundred kilobytes.
+    constexpr std::size_t kLargestOutline = 64u << 20;
+    const store::SideFileRead read = store::ReadSideFile(file, kLargestOutline, true);
     std::optional<std::vector<store::OutlineNode>> nodes;
-    if (in) {
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (!in.bad())
-            nodes = ParseOutline(bytes);
-    }
+    if (read.bytes)
+        nodes = ParseOutline(*read.bytes);
     setNodes(nodes ? *nodes : std::vector<store::OutlineNode>{});
-    return nodes.has_value();
+    return read.problem.empty() ? std::string() : "アウトライン " + read.problem;
 }
 
 void OutlineTree::setNodes(const std::vector<store::OutlineNode>& nodes)

@@ -24,8 +24,9 @@ public:
     explicit OutlineTree(QWidget* parent = nullptr);
 
     // Replaces the nodes with those of the file; a missing, unreadable or malformed file leaves
-    // the tree empty. Returns whether the file was loaded.
-    bool loadOutlineFile(const std::filesystem::path& file);
+    // the tree empty. Returns why a file that is there could not be read (Japanese, naming the
+    // file), empty when it was read or is missing or malformed.
+    std::string loadOutlineFile(const std::filesystem::path& file);
     void setNodes(const std::vector<store::OutlineNode>& nodes);
 
     int nodeCount() const { return static_cast<int>(m_nodes.size()); }

@@ -74,26 +74,47 @@ void THbooks::HbooksCreate(TableRegistry& registry, const VolumeFiles& files)
         registry.bookQueryPool[static_cast<std::size_t>(k)] = BooksSQL[static_cast<std::size_t>(k)].get();
 
     try {
-        for (int b = 0; b < kBookVolumeCount; ++b) {
-            if (!files.bookPresent(b))
-                continue;
-            auto& entry = registry.book[static_cast<std::size_t>(b)];
-            entry.nameTable->SetTableName(files.BookFileNames[3][b]);
-            entry.subTable->SetTableName(files.BookFileNames[2][b]);
-            entry.jumpTable->SetTableName(files.BookFileNames[4][b]);
-            entry.urlTable->SetTableName(files.BookFileNames[5][b]);
-            entry.mainTable->SetTableName(files.BookFileNames[1][b]);
-
-            entry.mainTable->Open();
-            entry.nameTable->Open();
-            entry.jumpTable->Open();
-            entry.urlTable->Open();
-            entry.subTable->Open();
-        }
+        for (int b = 0; b < kBookVolumeCount; ++b)
+            if (files.bookPresent(b))
+                openBookVolume(files, b);
     } catch (const TableError& e) {
         if (onOpenError)
             onOpenError(e.what());
     }
+}
+
+void THbooks::openBookVolume(const VolumeFiles& files, int b)
+{
+    CheckOneDelivery(files.bookTableFiles(b));
+    auto& c = volumes[static_cast<std::size_t>(b)];
+    c.nameTable->SetTableName(files.BookFileNames[3][b]);
+    c.subTable->SetTableName(files.BookFileNames[2][b]);
+    c.jumpTable->SetTableName(files.BookFileNames[4][b]);
+    c.urlTable->SetTableName(files.BookFileNames[5][b]);
+    c.mainTable->SetTableName(files.BookFileNames[1][b]);
+
+    c.mainTable->Open();
+    c.nameTable->Open();
+    c.jumpTable->Open();
+    c.urlTable->Open();
+    c.subTable->Open();
+}
+
+void THbooks::CloseBookVolume(int b)
+{
+    auto& c = volumes[static_cast<std::size_t>(b)];
+    c.subTable->Close();
+    c.mainSource->setDataSet(c.mainTable.get());
+    for (Table* t : {c.urlTable.get(), c.jumpTable.get(), c.nameTable.get(), c.mainTable.get()})
+        t->Close();
+}
+
+void THbooks::ReopenBookVolume(const VolumeFiles& files, int b)
+{
+    if (!files.bookPresent(b))
+        return;
+    CloseBookVolume(b);
+    openBookVolume(files, b);
 }
 
 }  // namespace store

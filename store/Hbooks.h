@@ -33,13 +33,20 @@ public:
 
     // Registers and opens the book tables: main table, name table, jump table, URL table, and
     // the sub table last, since opening it shows the first entry, which reads the name table.
+    // Before a volume's tables open, their delivery stamps must agree.
     void HbooksCreate(TableRegistry& registry, const VolumeFiles& files);
+
+    // As THoujin's: one present book volume opened again whole, showing its first entry; or
+    // closed, showing nothing.
+    void ReopenBookVolume(const VolumeFiles& files, int b);
+    void CloseBookVolume(int b);
 
     void HbMainTableAfterScroll(DataSet&) { entryScrolled(0); }
     void SbSubTableAfterScroll(DataSet&) { entryScrolled(1); }
     void TbSubTableAfterScroll(DataSet&) { entryScrolled(2); }
 
 private:
+    void openBookVolume(const VolumeFiles& files, int b);
     void entryScrolled(int volume)
     {
         if (onEntryScroll)

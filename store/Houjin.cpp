@@ -78,26 +78,48 @@ void THoujin::HoujinCreate(TableRegistry& registry, const VolumeFiles& files)
         registry.lawQueryPool[static_cast<std::size_t>(k)] = JyobunSQL[static_cast<std::size_t>(k)].get();
 
     try {
-        for (int v = 0; v < kLawVolumeCount; ++v) {
-            if (!files.lawPresent(v))
-                continue;
-            auto& entry = registry.law[static_cast<std::size_t>(v)];
-            entry.linkTable->SetTableName(files.LawFileNames[4][v]);
-            entry.subTable->SetTableName(files.LawFileNames[2][v]);
-            entry.mainTable2->SetTableName(files.LawFileNames[1][v]);
-            entry.mainTable->SetTableName(files.LawFileNames[1][v]);
-            entry.treeTable->SetTableName(files.LawFileNames[5][v]);
-
-            entry.treeTable->Open();
-            entry.mainTable2->Open();
-            entry.mainTable->Open();
-            entry.linkTable->Open();
-            entry.subTable->Open();
-        }
+        for (int v = 0; v < kLawVolumeCount; ++v)
+            if (files.lawPresent(v))
+                openLawVolume(files, v);
     } catch (const TableError& e) {
         if (onOpenError)
             onOpenError(e.what());
     }
+}
+
+void THoujin::openLawVolume(const VolumeFiles& files, int v)
+{
+    CheckOneDelivery(files.lawTableFiles(v));
+    auto& c = volumes[static_cast<std::size_t>(v)];
+    c.linkTable->SetTableName(files.LawFileNames[4][v]);
+    c.subTable->SetTableName(files.LawFileNames[2][v]);
+    c.mainTable2->SetTableName(files.LawFileNames[1][v]);
+    c.mainTable->SetTableName(files.LawFileNames[1][v]);
+    c.treeTable->SetTableName(files.LawFileNames[5][v]);
+
+    c.treeTable->Open();
+    c.mainTable2->Open();
+    c.mainTable->Open();
+    c.linkTable->Open();
+    c.subTable->Open();
+}
+
+void THoujin::CloseLawVolume(int v)
+{
+    auto& c = volumes[static_cast<std::size_t>(v)];
+    // The sub table first, so that nothing follows a half-closed volume.
+    c.subTable->Close();
+    c.mainSource->setDataSet(c.mainTable.get());
+    for (Table* t : {c.linkTable.get(), c.mainTable.get(), c.mainTable2.get(), c.treeTable.get()})
+        t->Close();
+}
+
+void THoujin::ReopenLawVolume(const VolumeFiles& files, int v)
+{
+    if (!files.lawPresent(v))
+        return;
+    CloseLawVolume(v);
+    openLawVolume(files, v);
 }
 
 }  // namespace store

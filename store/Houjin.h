@@ -37,7 +37,15 @@ public:
     // tables from LawFileNames and opens them: tree table, second main table, main table,
     // link table, and the sub table last, since opening it displays the first article, which
     // reads the other tables. The first open failure is reported and ends the step.
+    // Before a volume's tables open, their delivery stamps must agree.
     void HoujinCreate(TableRegistry& registry, const VolumeFiles& files);
+
+    // Opens one present volume's tables again from its files, whole: its main data source shows
+    // the main table again, and the sub table opens last, showing the first article. Throws
+    // TableError (the volume is left closed) when its files are of two deliveries or one fails.
+    void ReopenLawVolume(const VolumeFiles& files, int v);
+    // Closes one volume's tables: its list and text then show nothing.
+    void CloseLawVolume(int v);
 
     void HMainTableAfterScroll(DataSet&) { articleScrolled(0); }
     void SSubTableAfterScroll(DataSet&) { articleScrolled(1); }
@@ -47,6 +55,7 @@ public:
     void MSubTableAfterScroll(DataSet&) { articleScrolled(5); }
 
 private:
+    void openLawVolume(const VolumeFiles& files, int v);
     void articleScrolled(int volume)
     {
         if (onArticleScroll)

@@ -68,18 +68,18 @@ OnDemandRows::OnDemandRows(std::unique_ptr<TableFile> file)
     : m_file(std::move(file)),
       m_db(m_file->connection()),
       m_from(quoteIdentifier(m_file->tableName())),
-      m_label(m_file->path().filename().string()),
+      m_path(m_file->path()),
       m_fields(m_file->fields())
 {
     sqlite3_create_collation(m_db, kCp932Collation, SQLITE_UTF8, nullptr, compareAsCp932);
 }
 
-OnDemandRows::OnDemandRows(std::shared_ptr<void> owner, sqlite3* connection, std::string quotedTable, std::string label,
-                           std::vector<FieldDef> fields, std::vector<bool> computed)
+OnDemandRows::OnDemandRows(std::shared_ptr<void> owner, sqlite3* connection, std::string quotedTable,
+                           std::filesystem::path file, std::vector<FieldDef> fields, std::vector<bool> computed)
     : m_owner(std::move(owner)),
       m_db(connection),
       m_from(std::move(quotedTable)),
-      m_label(std::move(label)),
+      m_path(std::move(file)),
       m_fields(std::move(fields)),
       m_computed(std::move(computed))
 {
@@ -94,7 +94,7 @@ OnDemandRows::~OnDemandRows()
 
 void OnDemandRows::fail() const
 {
-    throw TableError("テーブル " + m_label + " が読めません: " + sqlite3_errmsg(m_db));
+    throw TableError(TableFile::readFailure(m_path, m_db));
 }
 
 sqlite3_stmt* OnDemandRows::statement(const std::string& sql)
@@ -289,7 +289,7 @@ const Row& OnDemandRows::rowOf(std::int64_t rowId)
     if (rc != SQLITE_ROW) {
         if (rc != SQLITE_DONE)
             fail();
-        throw TableError("テーブル " + m_label + " の行 " + std::to_string(rowId) +
+        throw TableError("テーブル " + m_path.filename().string() + " の行 " + std::to_string(rowId) +
                          " がありません");
     }
     if (m_rowCache.size() >= kRowCacheSize)

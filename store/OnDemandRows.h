@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,7 +31,8 @@ public:
     explicit OnDemandRows(std::unique_ptr<TableFile> file);
     // An answer set: the table (already quoted, "temp"."…") in a connection that owner keeps
     // open; fields the table lacks (computed) read as null and never narrow a statement.
-    OnDemandRows(std::shared_ptr<void> owner, sqlite3* connection, std::string quotedTable, std::string label,
+    // file: the table file searched, named in messages.
+    OnDemandRows(std::shared_ptr<void> owner, sqlite3* connection, std::string quotedTable, std::filesystem::path file,
                  std::vector<FieldDef> fields, std::vector<bool> computed);
     ~OnDemandRows();
     OnDemandRows(const OnDemandRows&) = delete;
@@ -80,7 +82,7 @@ private:
     std::shared_ptr<void> m_owner;
     sqlite3* m_db = nullptr;
     std::string m_from;   // the quoted table
-    std::string m_label;  // the file named in messages
+    std::filesystem::path m_path;  // the file named in messages
     std::vector<FieldDef> m_fields;
     std::vector<bool> m_computed;
     std::unordered_map<std::string, sqlite3_stmt*> m_statements;

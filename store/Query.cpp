@@ -3,7 +3,6 @@
 #include "store/Query.h"
 
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -11,9 +10,9 @@
 #include <memory>
 #include <optional>
 
+#include "store/FileState.h"
 #include "store/LocalSql.h"
 #include "store/TableFile.h"
-#include "text/Cp932.h"
 
 namespace store {
 
@@ -57,31 +56,9 @@ std::string joinStatement(const std::vector<std::string>& lines)
 // another time or size; either gets a fresh open with all its checks. While the old
 // connection is kept, the old file stays open, so its inode number cannot come back for a new
 // file.
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    std::int64_t modifiedNs = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-std::optional<FileIdentity> identityOf(const std::filesystem::path& path)
-{
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return std::nullopt;
-    return FileIdentity{st.st_dev, st.st_ino, st.st_size,
-                        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
-}
-
 struct ReadConnection {
-    std::unique_ptr<TableFile> file;  // the name, fields and checks of the table
-    sqlite3* db = nullptr;
-    FileIdentity identity;
-    ReadConnection() = default;
-    ReadConnection(const ReadConnection&) = delete;
-    ReadConnection& operator=(const ReadConnection&) = delete;
-    ~ReadConnection() { sqlite3_close(db); }
+    std::unique_ptr<TableFile> file;  // the name, fields and checks of the table, and its connection
+    FileState identity;
 };
 
 // Shared: an open answer set keeps its connection (and its temporary table) alive after the
@@ -105,36 +82,39 @@ void dropReadConnection(const std::string& tableFile)
     readConnections().erase(connectionKey(tableFile));
 }
 
+// Whether the file under the connection's name is still the one it opened, as it was.
+bool unchanged(const std::string& tableFile, const ReadConnection& connection)
+{
+    return stateOf(connectionKey(tableFile)) == connection.identity;
+}
+
 std::shared_ptr<ReadConnection> readConnectionFor(const std::string& tableFile)
 {
     auto& connections = readConnections();
     const std::filesystem::path key = connectionKey(tableFile);
     auto it = connections.find(key);
     if (it != connections.end()) {
-        if (identityOf(key) == it->second->identity)
+        if (unchanged(tableFile, *it->second))
             return it->second;
         connections.erase(it);
     }
 
-    // Missing, not SQLite, not one table: the table file's own messages.
+    // Missing, not SQLite, not one table: the table file's own messages. The identity is taken
+    // first: a file replaced between the two is then seen as changed at the next search.
     auto connection = std::make_shared<ReadConnection>();
-    connection->file = TableFile::open(std::filesystem::u8path(tableFile), true);
-    const std::optional<FileIdentity> opened = identityOf(key);
+    const std::optional<FileState> opened = stateOf(key);
+    connection->file = TableFile::open(std::filesystem::u8path(tableFile), TableAccess::Browse);
     if (!opened)
         throw TableError("テーブル " + tableFile + " が開けません: ファイルがありません");
     connection->identity = *opened;
-    if (sqlite3_open_v2(connection->file->path().string().c_str(), &connection->db, SQLITE_OPEN_READONLY, nullptr) !=
-        SQLITE_OK)
-        throw TableError(connection->db ? sqlite3_errmsg(connection->db) : "out of memory");
-    sqlite3* db = connection->db;
+    sqlite3* db = connection->file->connection();
     // A double-quoted name that is no column must be an error, not a text.
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    // A search reads every page of the text file. Mapped, the pages are read where the system
-    // cache holds them instead of being copied into the connection's page cache. The volume
-    // writer replaces a file rather than truncating it, so a mapped page never disappears
-    // under the scan.
-    sqlite3_exec(db, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
+    // A search reads every page of the text file; the connection keeps them between searches
+    // (SQLite drops them itself when another connection changes the file). The file is read,
+    // never mapped: a page of a file overwritten under the scan is then an error, not a crash.
+    sqlite3_exec(db, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
     sqlite3_create_function(db, kContainsFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             containsFunction, nullptr, nullptr);
     return connections.emplace(key, std::move(connection)).first->second;
@@ -200,7 +180,8 @@ void Query::releaseAnswer()
     releaseOnDemandRows();
     if (m_connection && !m_answerTable.empty()) {
         const std::string drop = "DROP TABLE IF EXISTS temp." + quoteIdentifier(m_answerTable);
-        sqlite3_exec(static_cast<ReadConnection*>(m_connection.get())->db, drop.c_str(), nullptr, nullptr, nullptr);
+        sqlite3_exec(static_cast<ReadConnection*>(m_connection.get())->file->connection(), drop.c_str(), nullptr,
+                     nullptr, nullptr);
     }
     m_answerTable.clear();
     m_connection.reset();
@@ -214,32 +195,25 @@ void Query::Open()
     TranslatedSql sql = translateLocalSql(joinStatement(m_sql));
     m_lastTableFile = sql.tableFile;
     std::shared_ptr<ReadConnection> connection = readConnectionFor(sql.tableFile);
-    sqlite3* db = connection->db;
     const TableFile& file = *connection->file;
+    sqlite3* db = file.connection();
 
     sqlite3_stmt* st = nullptr;
-    // A failed statement may mean the file needs what only a fresh open does (a journal left by
-    // a killed writer): the connection is dropped, and the caller's next attempt opens anew.
+    // A failed statement may mean the file needs what only a fresh open does (a file replaced
+    // or rewritten): the connection is dropped, and the caller's next attempt opens anew.
     auto engineError = [&](const std::string& msg) {
         sqlite3_finalize(st);
+        releaseAnswer();
         dropReadConnection(sql.tableFile);
         throw TableError(msg);
     };
-    auto bindParameters = [&] {
-        for (std::size_t i = 0; i < sql.parameters.size(); ++i) {
-            const Value& p = sql.parameters[i];
-            int idx = static_cast<int>(i + 1);
-            if (p.isInteger())
-                sqlite3_bind_int64(st, idx, p.asInteger());
-            else {
-                std::string t = p.asText();  // already UTF-8
-                sqlite3_bind_text(st, idx, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
-            }
-        }
-    };
     const std::string statement = sql.sqliteStatement(file.tableName());
-    if (sqlite3_prepare_v2(db, statement.c_str(), -1, &st, nullptr) != SQLITE_OK)
-        engineError(sqlite3_errmsg(db));
+    if (sqlite3_prepare_v2(db, statement.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+        // A statement SQLite refuses is the statement's fault; a file it cannot read, the file's.
+        const int code = sqlite3_extended_errcode(db) & 0xFF;
+        engineError(code == SQLITE_ERROR ? "テーブル " + sql.tableFile + " への問い合わせが正しくありません: " + sqlite3_errmsg(db)
+                                         : TableFile::readFailure(file.path(), db));
+    }
     std::vector<FieldDef> columns;
     for (int c = 0; c < sqlite3_column_count(st); ++c) {
         FieldDef def{sqlite3_column_name(st, c), FieldType::Text};
@@ -252,30 +226,41 @@ void Query::Open()
     st = nullptr;
 
     // The answer is written once, in the statement's order, to a table of the connection's
-    // temporary storage; its rowids are that order.
+    // temporary storage (never beside the table file); its rowids are that order.
     const std::string table = "answer_" + std::to_string(nextAnswerNumber());
-    const std::string quotedTable = "temp." + quoteIdentifier(table);
     const std::string create = "CREATE TEMP TABLE " + quoteIdentifier(table) + " AS " + statement;
     if (sqlite3_prepare_v2(db, create.c_str(), -1, &st, nullptr) != SQLITE_OK)
-        engineError(sqlite3_errmsg(db));
-    bindParameters();
-    if (sqlite3_step(st) != SQLITE_DONE)
-        engineError(sqlite3_errmsg(db));
-    sqlite3_finalize(st);
-    st = nullptr;
+        engineError(TableFile::readFailure(file.path(), db));
+    for (std::size_t i = 0; i < sql.parameters.size(); ++i) {
+        const Value& p = sql.parameters[i];
+        int idx = static_cast<int>(i + 1);
+        if (p.isInteger())
+            sqlite3_bind_int64(st, idx, p.asInteger());
+        else {
+            std::string t = p.asText();  // already UTF-8
+            sqlite3_bind_text(st, idx, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+        }
+    }
     m_connection = connection;
     m_answerTable = table;
+    if (sqlite3_step(st) != SQLITE_DONE)
+        engineError(TableFile::readFailure(file.path(), db));
+    sqlite3_finalize(st);
+    st = nullptr;
+    // Rows read from a file that was overwritten while they were read may be of neither version.
+    if (!unchanged(sql.tableFile, *connection))
+        engineError("テーブル " + sql.tableFile + " が検索の間に書き換えられました。もう一度検索してください");
     // The table's own column names (SQLite renames a second column of one name).
     std::vector<std::string> stored;
     const std::string info = "PRAGMA temp.table_info(" + quoteIdentifier(table) + ")";
     if (sqlite3_prepare_v2(db, info.c_str(), -1, &st, nullptr) != SQLITE_OK)
-        engineError(sqlite3_errmsg(db));
+        engineError(TableFile::readFailure(file.path(), db));
     while (sqlite3_step(st) == SQLITE_ROW)
         stored.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
     sqlite3_finalize(st);
     st = nullptr;
     if (stored.size() != columns.size())
-        engineError(m_name + ": 問い合わせの結果が読めません");
+        engineError(TableFile::readFailure(file.path(), db));
 
     // Persistent data fields bind to the answer's columns by name; look-up fields are computed
     // as rows are read.
@@ -305,8 +290,8 @@ void Query::Open()
             computed.push_back(definition.lookup);
         }
     }
-    setOnDemandRows(std::make_unique<OnDemandRows>(connection, db, quotedTable, sql.tableFile, std::move(read),
-                                                   std::move(computed)));
+    setOnDemandRows(std::make_unique<OnDemandRows>(connection, db, "temp." + quoteIdentifier(table), std::filesystem::u8path(sql.tableFile),
+                                                   std::move(read), std::move(computed)));
     m_fieldDefs = std::move(defs);
     activate();
 }

@@ -22,7 +22,12 @@ void Table::Open()
         return;
     if (m_tableName.empty())
         throw TableError(m_name + ": テーブル名がありません");
-    auto file = TableFile::open(FilePath(), m_readOnly);
+    // A read-only table of the working directory is a delivered volume's: browsed, never
+    // written; one in a directory of its own belongs to the authoring copy.
+    const TableAccess access = !m_readOnly               ? TableAccess::Write
+                               : m_databaseName.empty() ? TableAccess::Browse
+                                                        : TableAccess::Read;
+    auto file = TableFile::open(FilePath(), access);
     for (const auto& required : m_requiredFields) {
         bool found = std::any_of(file->fields().begin(), file->fields().end(),
                                  [&](const FieldDef& f) { return sameFieldName(f.name, required); });

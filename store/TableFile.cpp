@@ -114,22 +114,39 @@ void setOpenObserver(OpenObserver observer)
     openObserver() = std::move(observer);
 }
 
-std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& file, bool readOnly)
+std::string TableFile::readFailure(const std::filesystem::path& file, sqlite3* db)
+{
+    const std::string engine = db ? sqlite3_errmsg(db) : "";
+    const int code = db ? sqlite3_extended_errcode(db) : SQLITE_ERROR;
+    if (code == SQLITE_READONLY_ROLLBACK)
+        return "テーブル " + fileLabel(file) + " は書き込みが途中で止まったままです (" + fileLabel(file) +
+               "-journal が残っています)。このプログラムはどちらにも書き込まないので、配信し直してください";
+    if ((code & 0xFF) == SQLITE_CORRUPT || (code & 0xFF) == SQLITE_NOTADB || code == SQLITE_IOERR_SHORT_READ)
+        return "テーブル " + fileLabel(file) + " が壊れているか、読んでいる間に書き換えられました: " + engine;
+    return "テーブル " + fileLabel(file) + " が読めません: " + engine;
+}
+
+std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& file, TableAccess access)
 {
     if (openObserver())
         openObserver()(file);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
         throw TableError("テーブル " + fileLabel(file) + " が開けません: ファイルがありません");
+    const bool readOnly = access != TableAccess::Write;
     std::unique_ptr<TableFile> t(new TableFile);
     t->m_path = file;
     t->m_readOnly = readOnly;
+    t->m_access = access;
     int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (sqlite3_open_v2(file.string().c_str(), &t->m_db, flags, nullptr) != SQLITE_OK)
-        t->fail("開けません");
+        t->fail("が開けません");
     sqlite3_busy_timeout(t->m_db, 2000);
     if (!readOnly)
         t->exec("PRAGMA synchronous=FULL");
+    else if (access == TableAccess::Browse)
+        // A mapped page of a file truncated under the program faults; read, it is an error.
+        t->exec("PRAGMA mmap_size=0");
     else if (hasHotJournal(file)) {
         // A writer killed mid-transaction left its rollback journal; a read-only connection
         // cannot roll it back, so let a short read-write connection do it first.
@@ -141,9 +158,12 @@ std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& file, bo
 
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(t->m_db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'",
-                           -1, &st, nullptr) != SQLITE_OK)
-        throw TableError("テーブル " + fileLabel(file) + " はテーブルファイルではありません (" +
-                         sqlite3_errmsg(t->m_db) + ")");
+                           -1, &st, nullptr) != SQLITE_OK) {
+        if ((sqlite3_extended_errcode(t->m_db) & 0xFF) == SQLITE_NOTADB)
+            throw TableError("テーブル " + fileLabel(file) + " はテーブルファイルではありません (" +
+                             sqlite3_errmsg(t->m_db) + ")");
+        throw TableError(readFailure(file, t->m_db));
+    }
     std::vector<std::string> names;
     while (sqlite3_step(st) == SQLITE_ROW)
         names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
@@ -320,7 +340,7 @@ TableContents TableFile::readAll() const
     sql += " FROM " + quoteIdentifier(m_tableName) + " ORDER BY rowid";
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
-        fail("が読めません");
+        throw TableError(readFailure(m_path, m_db));
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         c.rowIds.push_back(sqlite3_column_int64(st, 0));
@@ -331,9 +351,9 @@ TableContents TableFile::readAll() const
         c.rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) {
-        std::string msg = sqlite3_errmsg(m_db);
+        std::string msg = readFailure(m_path, m_db);
         sqlite3_finalize(st);
-        throw TableError("テーブル " + fileLabel(m_path) + " が読めません: " + msg);
+        throw TableError(msg);
     }
     sqlite3_finalize(st);
     return c;

@@ -27,13 +27,34 @@ struct TableContents {
     std::size_t replacedCharacters = 0;  // text code page 932 could not hold, read as 〓
 };
 
+// How a table file is opened.
+enum class TableAccess {
+    // A delivered volume's table: read-only and never mapped into memory, so that a file
+    // overwritten under the program gives an error, not a crash; nothing is ever written beside
+    // it, not even the roll-back of a journal a killed writer left (the file is refused then).
+    Browse,
+    // Read-only, but a journal that a killed writer of this program left (the authoring copy)
+    // is rolled back first by a short read-write connection.
+    Read,
+    Write,
+};
+
 // An open table file. Read-only files are opened with SQLite's read-only flag; a writable
 // file commits every change in its own transaction, so a change is durable when the call
 // returns and a killed process leaves no half-written row.
 class TableFile {
 public:
     // Throws TableError naming the file when it is missing, not SQLite, or not one table.
-    static std::unique_ptr<TableFile> open(const std::filesystem::path& file, bool readOnly);
+    static std::unique_ptr<TableFile> open(const std::filesystem::path& file, TableAccess access);
+    static std::unique_ptr<TableFile> open(const std::filesystem::path& file, bool readOnly)
+    {
+        return open(file, readOnly ? TableAccess::Read : TableAccess::Write);
+    }
+
+    // The message of a failed read of file on db: the file named, SQLite's words after it; a
+    // journal left beside a browsing table and a file damaged or rewritten while it was read
+    // are said in words of their own.
+    static std::string readFailure(const std::filesystem::path& file, sqlite3* db);
 
     // Creates (replacing) a table file with one table of the given fields and rows, in one
     // transaction. Text values are code page 932 and are stored as UTF-8.
@@ -81,6 +102,7 @@ private:
     std::string m_tableName;
     std::vector<FieldDef> m_fields;
     bool m_readOnly = true;
+    TableAccess m_access = TableAccess::Read;
 };
 
 // Column col of the statement's current row as a field of the given type reads it: UTF-8 text

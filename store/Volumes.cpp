@@ -1,6 +1,11 @@
 // File names of the present volumes.
 #include "store/Volumes.h"
 
+#include <map>
+
+#include "store/TableError.h"
+#include "store/TableFile.h"
+
 namespace store {
 
 void VolumeFiles::assignFileNames()
@@ -13,6 +18,63 @@ void VolumeFiles::assignFileNames()
     for (int b = 0; b < kBookVolumeCount; ++b)
         for (int role = 1; role <= 5; ++role)
             BookFileNames[role][b] = bookPresent(b) ? std::string(1, kBookLetters[b]) + bookSuffix[role] : std::string();
+}
+
+std::vector<std::string> VolumeFiles::lawTableFiles(int v) const
+{
+    if (!lawPresent(v))
+        return {};
+    std::vector<std::string> files;
+    for (int role = 1; role <= 5; ++role)
+        files.push_back(LawFileNames[role][v]);
+    return files;
+}
+
+std::vector<std::string> VolumeFiles::lawFiles(int v) const
+{
+    std::vector<std::string> files = lawTableFiles(v);
+    if (lawPresent(v))
+        files.push_back(LawFileNames[6][v]);
+    return files;
+}
+
+std::vector<std::string> VolumeFiles::bookTableFiles(int b) const
+{
+    if (!bookPresent(b))
+        return {};
+    // Roles 1 and 2 share X1.db.
+    return {BookFileNames[1][b], BookFileNames[3][b], BookFileNames[4][b], BookFileNames[5][b]};
+}
+
+std::vector<std::optional<FileState>> statesOf(const std::vector<std::string>& files)
+{
+    std::vector<std::optional<FileState>> states;
+    for (const auto& f : files)
+        states.push_back(stateOf(std::filesystem::u8path(f)));
+    return states;
+}
+
+void CheckOneDelivery(const std::vector<std::string>& tableFiles)
+{
+    std::map<std::uint32_t, std::vector<std::string>> byStamp;
+    for (const auto& name : tableFiles) {
+        const std::filesystem::path file = std::filesystem::u8path(name);
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(file, ec))
+            continue;
+        if (const std::uint32_t stamp = TableFile::open(file, TableAccess::Browse)->deliveryStamp())
+            byStamp[stamp].push_back(name);
+    }
+    if (byStamp.size() < 2)
+        return;
+    std::string groups;
+    for (const auto& [stamp, names] : byStamp) {
+        std::string group;
+        for (const auto& n : names)
+            group += (group.empty() ? "" : ", ") + n;
+        groups += (groups.empty() ? "" : " と ") + group;
+    }
+    throw TableError("テーブル " + groups + " は別々の配信のものです。二つの配信が混ざった巻は開きません: 配信し直してください");
 }
 
 VolumeFiles VolumeFiles::productDefault()

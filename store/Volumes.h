@@ -4,7 +4,11 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "store/FileState.h"
 
 namespace store {
 
@@ -36,6 +40,12 @@ struct VolumeFiles {
     // Fills the file names of every present volume from its letter.
     void assignFileNames();
 
+    // The table files of a present volume, each once: roles 1 to 5 of a law volume, 1, 3, 4, 5
+    // of a book volume; with the outline (role 6) too for lawFiles.
+    std::vector<std::string> lawTableFiles(int v) const;
+    std::vector<std::string> lawFiles(int v) const;
+    std::vector<std::string> bookTableFiles(int b) const;
+
     // This build: law volumes 1 and 2 present, every other volume absent.
     static VolumeFiles productDefault();
 
@@ -44,6 +54,14 @@ struct VolumeFiles {
     // volumes are taken, so that opening them names the files that are missing.
     static VolumeFiles presentIn(const std::filesystem::path& folder);
 };
+
+// The states of files, in the order given; a missing file has none.
+std::vector<std::optional<FileState>> statesOf(const std::vector<std::string>& files);
+
+// Throws TableError naming the files when the given table files carry the stamps of two or more
+// deliveries; an unstamped file (an older delivery) agrees with any. Missing files are left to
+// the opening that follows, which names them.
+void CheckOneDelivery(const std::vector<std::string>& tableFiles);
 
 struct LawVolumeTables {
     Table* mainTable = nullptr;

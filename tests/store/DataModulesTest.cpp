@@ -60,8 +60,11 @@ TEST_F(DataModules, lawVolumesOneAndTwoOpenExactlyTheirFilesInOrder)
     houjin.HoujinCreate(registry, files);
 
     EXPECT_TRUE(errors.empty());
-    EXPECT_EQ(opened, (std::vector<std::string>{"E5.db", "E1.db", "E1.db", "E4.db", "E2.db", "G5.db", "G1.db",
-                                                "G1.db", "G4.db", "G2.db"}));
+    // Each volume's files are first opened for their delivery stamps, then as tables.
+    EXPECT_EQ(opened, (std::vector<std::string>{"E1.db", "E2.db", "E3.db", "E4.db", "E5.db",
+                                                "E5.db", "E1.db", "E1.db", "E4.db", "E2.db",
+                                                "G1.db", "G2.db", "G3.db", "G4.db", "G5.db",
+                                                "G5.db", "G1.db", "G1.db", "G4.db", "G2.db"}));
     EXPECT_EQ(registry.law[2].subTable->TableName(), "G2.db");
     EXPECT_EQ(registry.law[0].mainTable, nullptr);
     EXPECT_EQ(registry.law[3].subTable, nullptr);
@@ -87,7 +90,7 @@ TEST_F(DataModules, anOpenFailureIsReportedAndTheRestIsSkipped)
     houjin.HoujinCreate(registry, files);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "テーブル E4.db が開けません: ファイルがありません");
-    EXPECT_EQ(opened, (std::vector<std::string>{"E5.db", "E1.db", "E1.db", "E4.db"}));
+    EXPECT_EQ(opened, (std::vector<std::string>{"E1.db", "E2.db", "E3.db", "E5.db", "E5.db", "E1.db", "E1.db", "E4.db"}));
     EXPECT_TRUE(registry.law[1].mainTable->Active());
     EXPECT_FALSE(registry.law[1].subTable->Active());
     EXPECT_FALSE(registry.law[2].mainTable->Active());
@@ -215,7 +218,8 @@ TEST_F(DataModules, bookVolumeZeroOpensInItsOrderAndResultsCarryItsLookups)
     std::vector<std::int64_t> shown;
     hbooks.onEntryScroll = [&](int v) { shown.push_back(registry.book[static_cast<std::size_t>(v)].subTable->IntegerField("BookSeq")); };
     hbooks.HbooksCreate(registry, files);
-    EXPECT_EQ(opened, (std::vector<std::string>{"B1.db", "B3.db", "B4.db", "B5.db", "B1.db"}));
+    EXPECT_EQ(opened, (std::vector<std::string>{"B1.db", "B3.db", "B4.db", "B5.db",  // their stamps
+                                                "B1.db", "B3.db", "B4.db", "B5.db", "B1.db"}));
     EXPECT_EQ(shown, (std::vector<std::int64_t>{10}));
 
     Query* q = registry.bookQueryPool[0];
