@@ -48,10 +48,16 @@ OutlineTree::OutlineTree(QWidget* parent) : QTreeWidget(parent)
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(p);
-    // Selecting a node opens its children.
-    connect(this, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* current, QTreeWidgetItem*) {
-        if (current)
+    // Selecting a node opens its children. A node without children is left alone: the view
+    // counts a leaf as opened all the same and repaints itself whole for it, on every article.
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
+        const int position = positionOf(current);
+        if (position >= 0 && m_end[static_cast<std::size_t>(position)] > position + 1)
             current->setExpanded(true);
+    });
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        if (const int position = positionOf(item); position >= 0)
+            addChildrenOf(position);
     });
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem*, int) { emit nodeClicked(); });
 }
@@ -71,33 +77,60 @@ std::string OutlineTree::loadOutlineFile(const std::filesystem::path& file)
 void OutlineTree::setNodes(const std::vector<store::OutlineNode>& nodes)
 {
     clear();
-    m_nodes.clear();
+    m_outline = nodes;
+    m_nodes.assign(nodes.size(), nullptr);
     m_positions.clear();
-    m_nodes.reserve(nodes.size());
-    m_positions.reserve(nodes.size());
-    // The nodes are built apart from the tree and handed to it at once: a node added to a shown
-    // tree costs a model notification each, which made loading grow steeply with the outline.
-    QList<QTreeWidgetItem*> topLevel;
-    std::vector<QTreeWidgetItem*> parents;  // the latest node of each depth
-    for (const store::OutlineNode& n : nodes) {
-        parents.resize(static_cast<std::size_t>(n.depth));
-        auto* item = new QTreeWidgetItem(QStringList{text::toQString(n.caption)});
-        if (parents.empty())
-            topLevel.append(item);
-        else
-            parents.back()->addChild(item);
-        parents.push_back(item);
-        m_positions.emplace(item, static_cast<int>(m_nodes.size()));
-        m_nodes.push_back(item);
+    m_parent.assign(nodes.size(), -1);
+    m_end.assign(nodes.size(), static_cast<int>(nodes.size()));
+    std::vector<int> open;  // the latest node of each depth
+    for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
+        const auto depth = static_cast<std::size_t>(nodes[static_cast<std::size_t>(i)].depth);
+        for (std::size_t d = depth; d < open.size(); ++d)
+            m_end[static_cast<std::size_t>(open[d])] = i;
+        open.resize(depth);
+        m_parent[static_cast<std::size_t>(i)] = open.empty() ? -1 : open.back();
+        open.push_back(i);
     }
+    // Handed to the tree at once: a node added to a shown tree costs a model notification each.
+    QList<QTreeWidgetItem*> topLevel;
+    for (int i = 0; i < static_cast<int>(nodes.size()); i = m_end[static_cast<std::size_t>(i)])
+        topLevel.append(makeItem(i));
     addTopLevelItems(topLevel);
+}
+
+QTreeWidgetItem* OutlineTree::makeItem(int position) const
+{
+    const auto p = static_cast<std::size_t>(position);
+    auto* item = new QTreeWidgetItem(QStringList{text::toQString(m_outline[p].caption)});
+    if (m_end[p] > position + 1)
+        item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    m_nodes[p] = item;
+    m_positions.emplace(item, position);
+    return item;
+}
+
+void OutlineTree::addChildrenOf(int position) const
+{
+    const auto p = static_cast<std::size_t>(position);
+    if (m_end[p] == position + 1 || m_nodes[p + 1])
+        return;
+    QList<QTreeWidgetItem*> children;
+    for (int c = position + 1; c < m_end[p]; c = m_end[static_cast<std::size_t>(c)])
+        children.append(makeItem(c));
+    m_nodes[p]->addChildren(children);
 }
 
 QTreeWidgetItem* OutlineTree::nodeAt(int position) const
 {
     if (position < 0 || position >= nodeCount())
         return nullptr;
-    return m_nodes[static_cast<std::size_t>(position)];
+    const auto p = static_cast<std::size_t>(position);
+    if (!m_nodes[p]) {
+        const int parent = m_parent[p];
+        nodeAt(parent);
+        addChildrenOf(parent);
+    }
+    return m_nodes[p];
 }
 
 int OutlineTree::positionOf(const QTreeWidgetItem* item) const
@@ -108,10 +141,7 @@ int OutlineTree::positionOf(const QTreeWidgetItem* item) const
 
 int OutlineTree::levelAt(int position) const
 {
-    int level = -1;
-    for (const QTreeWidgetItem* n = nodeAt(position); n; n = n->parent())
-        ++level;
-    return level;
+    return position < 0 || position >= nodeCount() ? -1 : m_outline[static_cast<std::size_t>(position)].depth;
 }
 
 int OutlineTree::selectedPosition() const
@@ -145,5 +175,6 @@ void OutlineTree::selectPositionShowingFrom(int position, int topPosition)
 void OutlineTree::collapseEverything()
 {
     for (QTreeWidgetItem* item : m_nodes)
-        item->setExpanded(false);
+        if (item)
+            item->setExpanded(false);
 }

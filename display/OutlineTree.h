@@ -50,6 +50,14 @@ signals:
     void nodeClicked();
 
 private:
-    std::vector<QTreeWidgetItem*> m_nodes;  // in file order
-    std::unordered_map<const QTreeWidgetItem*, int> m_positions;
+    // A node's children become items when the node is first opened or one of them is asked for:
+    // a large outline then starts with its top level only.
+    QTreeWidgetItem* makeItem(int position) const;
+    void addChildrenOf(int position) const;
+
+    std::vector<store::OutlineNode> m_outline;        // in file order
+    std::vector<int> m_parent;                        // position of each node's parent, -1 at the top
+    std::vector<int> m_end;                           // the position after each node's last descendant
+    mutable std::vector<QTreeWidgetItem*> m_nodes;    // the node's item, nullptr until made
+    mutable std::unordered_map<const QTreeWidgetItem*, int> m_positions;
 };

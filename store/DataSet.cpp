@@ -138,10 +138,7 @@ OnDemandRows::Accept DataSet::demandFilter() const
     if (!m_filtered || !m_filter)
         return {};
     return [this](const Row& row) {
-        return m_filter->matches([&](const std::string& field) {
-            const auto f = static_cast<std::size_t>(resolveField(field));
-            return f < row.size() ? row[f] : Value();
-        });
+        return m_filter->matches([&](const std::string& field) { return valueOfRow(row, resolveField(field)); });
     };
 }
 
@@ -153,8 +150,15 @@ void DataSet::positionView() const
     if (m_filtered && m_filter) {
         std::vector<std::string> names;
         m_filter->collectFields(names);
-        for (const auto& n : names)
-            needed.push_back(resolveField(n));
+        for (const auto& n : names) {
+            const int f = resolveField(n);
+            if (!computedField(f))
+                needed.push_back(f);
+            else  // a computed field may read any of the row's own fields
+                for (int c = 0; c < static_cast<int>(m_fieldDefs.size()); ++c)
+                    if (!computedField(c))
+                        needed.push_back(c);
+        }
     }
     m_viewIds = m_demand->rowIds(needed, demandFilter());
     m_positioned = true;
@@ -274,14 +278,27 @@ Value DataSet::valueOf(int rowIndex, int fieldIndex) const
     return static_cast<std::size_t>(fieldIndex) < row.size() ? row[static_cast<std::size_t>(fieldIndex)] : Value();
 }
 
+Value DataSet::valueOfRow(const Row& row, int fieldIndex) const
+{
+    return static_cast<std::size_t>(fieldIndex) < row.size() ? row[static_cast<std::size_t>(fieldIndex)] : Value();
+}
+
+void DataSet::releaseOnDemandRows()
+{
+    m_current.reset();
+    m_ahead.clear();
+    m_viewIds.clear();
+    m_positioned = false;
+    m_demand.reset();
+}
+
 Value DataSet::FieldValue(std::string_view name) const
 {
     int f = resolveField(name);
     if (m_demand) {
         if (!m_active || !m_current)
             return Value();
-        const Row& row = m_current->row;
-        return static_cast<std::size_t>(f) < row.size() ? row[static_cast<std::size_t>(f)] : Value();
+        return valueOfRow(m_current->row, f);
     }
     int row = currentRowIndex();
     if (!m_active || row < 0)
@@ -300,8 +317,7 @@ Value DataSet::ValueAt(int recNo, int fieldIndex) const
         if (!m_active || recNo < 0 || recNo >= RecordCount() || fieldIndex < 0 ||
             fieldIndex >= static_cast<int>(m_fieldDefs.size()))
             return Value();
-        const Row& row = m_demand->rowOf(m_viewIds[static_cast<std::size_t>(recNo)]);
-        return static_cast<std::size_t>(fieldIndex) < row.size() ? row[static_cast<std::size_t>(fieldIndex)] : Value();
+        return valueOfRow(m_demand->rowOf(m_viewIds[static_cast<std::size_t>(recNo)]), fieldIndex);
     }
     if (recNo < 0 || recNo >= RecordCount() || fieldIndex < 0 || fieldIndex >= static_cast<int>(m_fieldDefs.size()))
         return Value();
@@ -602,7 +618,7 @@ bool DataSet::Locate(const std::string& fieldNames, const std::vector<Value>& va
     if (m_demand) {
         const OnDemandRows::Accept filter = demandFilter();
         auto found = m_demand->firstWith(cols, wanted, [&](const Row& row) {
-            auto mine = [&](int c) { return static_cast<std::size_t>(c) < row.size() ? row[static_cast<std::size_t>(c)] : Value(); };
+            auto mine = [&](int c) { return valueOfRow(row, c); };
             return sameValues(cols, wanted, mine) && (!filter || filter(row));
         });
         if (!found)
@@ -691,6 +707,10 @@ const std::vector<Row>& DataSet::AllRows() const
     if (!m_demand)
         return m_rows;
     m_allRowsRead = m_demand->allRows();
+    for (Row& row : m_allRowsRead)
+        for (std::size_t f = 0; f < row.size(); ++f)
+            if (computedField(static_cast<int>(f)))
+                row[f] = valueOfRow(row, static_cast<int>(f));
     return m_allRowsRead;
 }
 

@@ -1,6 +1,6 @@
 // The cursor every table and answer set shares: an order, a filter, a master link, a current
-// row, and notifications to the data sources bound to it. Answer sets and writable tables hold
-// their rows in memory; read-only tables fetch theirs from the file as moves need them.
+// row, and notifications to the data sources bound to it. Writable tables hold their rows in
+// memory; read-only tables and answer sets fetch theirs from SQLite as moves need them.
 #pragma once
 
 #include <cstdint>
@@ -103,9 +103,8 @@ public:
 
     // Changes whenever the rows change, so look-ups can cache what they found.
     std::uint64_t Generation() const { return m_generation; }
-    // All rows regardless of order, filter and master, of a set held in memory (answer sets and
-    // writable tables); empty for a table that reads on demand.
-    // Every row of the table; a table read on demand reads them all when asked.
+    // Every row regardless of order, filter and master; a set read on demand reads them all
+    // when asked.
     const std::vector<Row>& AllRows() const;
     // A look-up: resultField of the first row in file order, whatever the order, filter and
     // master, whose keyFields ("A;B") equal key; null when there is none. The cursor stays.
@@ -134,6 +133,13 @@ protected:
     void raiseAfterScroll();
     int resolveField(std::string_view name) const;  // throws TableError for unknown names
     virtual Value valueOf(int rowIndex, int fieldIndex) const;
+    // A field of a row read on demand: the row's own value, or what a subclass computes from
+    // the row (an answer set's look-up fields); computedField tells which fields those are.
+    virtual Value valueOfRow(const Row& row, int fieldIndex) const;
+    virtual bool computedField(int fieldIndex) const { return false; }
+    // Drops the rows read on demand and their statements, without telling anyone (a set being
+    // destroyed or closed by its subclass first).
+    void releaseOnDemandRows();
     int currentRowIndex() const { return m_view.empty() ? -1 : m_view[static_cast<std::size_t>(m_pos)]; }
     void bumpGeneration() { ++m_generation; }
 

@@ -64,9 +64,26 @@ private:
     sqlite3_stmt* m_st;
 };
 
-OnDemandRows::OnDemandRows(std::unique_ptr<TableFile> file) : m_file(std::move(file))
+OnDemandRows::OnDemandRows(std::unique_ptr<TableFile> file)
+    : m_file(std::move(file)),
+      m_db(m_file->connection()),
+      m_from(quoteIdentifier(m_file->tableName())),
+      m_path(m_file->path()),
+      m_fields(m_file->fields())
 {
-    sqlite3_create_collation(m_file->connection(), kCp932Collation, SQLITE_UTF8, nullptr, compareAsCp932);
+    sqlite3_create_collation(m_db, kCp932Collation, SQLITE_UTF8, nullptr, compareAsCp932);
+}
+
+OnDemandRows::OnDemandRows(std::shared_ptr<void> owner, sqlite3* connection, std::string quotedTable,
+                           std::filesystem::path file, std::vector<FieldDef> fields, std::vector<bool> computed)
+    : m_owner(std::move(owner)),
+      m_db(connection),
+      m_from(std::move(quotedTable)),
+      m_path(std::move(file)),
+      m_fields(std::move(fields)),
+      m_computed(std::move(computed))
+{
+    sqlite3_create_collation(m_db, kCp932Collation, SQLITE_UTF8, nullptr, compareAsCp932);
 }
 
 OnDemandRows::~OnDemandRows()
@@ -77,7 +94,7 @@ OnDemandRows::~OnDemandRows()
 
 void OnDemandRows::fail() const
 {
-    throw TableError(TableFile::readFailure(m_file->path(), m_file->connection()));
+    throw TableError(TableFile::readFailure(m_path, m_db));
 }
 
 sqlite3_stmt* OnDemandRows::statement(const std::string& sql)
@@ -86,7 +103,7 @@ sqlite3_stmt* OnDemandRows::statement(const std::string& sql)
     if (it != m_statements.end())
         return it->second;
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(m_file->connection(), sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
         fail();
     m_statements.emplace(sql, st);
     return st;
@@ -104,9 +121,9 @@ std::string OnDemandRows::column(int c) const
 std::string OnDemandRows::selectList() const
 {
     std::string s = "SELECT rowid";
-    for (const auto& f : fields())
-        s += ", " + quoteIdentifier(f.name);
-    return s + " FROM " + quoteIdentifier(m_file->tableName());
+    for (std::size_t i = 0; i < fields().size(); ++i)
+        s += ", " + (computed(static_cast<int>(i)) ? std::string("NULL") : quoteIdentifier(fields()[i].name));
+    return s + " FROM " + m_from;
 }
 
 void OnDemandRows::setView(std::vector<int> orderColumns, std::vector<int> rangeColumns, std::vector<Value> rangeValues,
@@ -209,7 +226,7 @@ std::optional<FetchedRow> OnDemandRows::firstWith(const std::vector<int>& column
     std::string sql = selectList() + viewWhere(params);
     for (std::size_t k = 0; k < columns.size() && k < values.size(); ++k) {
         const FieldDef& f = fields()[static_cast<std::size_t>(columns[k])];
-        if (!sqlComparesAsCursor(f.type, values[k]))
+        if (computed(columns[k]) || !sqlComparesAsCursor(f.type, values[k]))
             continue;
         sql += " AND " + quoteIdentifier(f.name) + " = ?";
         params.push_back(values[k]);
@@ -237,8 +254,8 @@ std::vector<std::int64_t> OnDemandRows::rowIds(const std::vector<int>& neededCol
     std::string sql = "SELECT rowid";
     if (accept)
         for (int c : neededColumns)
-            sql += ", " + quoteIdentifier(fields()[static_cast<std::size_t>(c)].name);
-    sql += " FROM " + quoteIdentifier(m_file->tableName()) + viewWhere(params) + viewOrder();
+            sql += ", " + (computed(c) ? std::string("NULL") : quoteIdentifier(fields()[static_cast<std::size_t>(c)].name));
+    sql += " FROM " + m_from + viewWhere(params) + viewOrder();
     Use use(statement(sql));
     use.bind(params);
     Row row(fields().size());
@@ -272,7 +289,7 @@ const Row& OnDemandRows::rowOf(std::int64_t rowId)
     if (rc != SQLITE_ROW) {
         if (rc != SQLITE_DONE)
             fail();
-        throw TableError("テーブル " + m_file->path().filename().string() + " の行 " + std::to_string(rowId) +
+        throw TableError("テーブル " + m_path.filename().string() + " の行 " + std::to_string(rowId) +
                          " がありません");
     }
     if (m_rowCache.size() >= kRowCacheSize)

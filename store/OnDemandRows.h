@@ -1,9 +1,11 @@
-// Rows of a read-only table file read through SQLite statements when a cursor needs them, in
-// the order of a view (index fields, then file order) within a master range; nothing is read
-// when the file opens but its schema, and a small cache keeps the single rows read last.
+// Rows of a read-only table file, or of an answer set kept in its connection's temporary
+// storage, read through SQLite statements when a cursor needs them, in the order of a view
+// (index fields, then file order) within a master range; nothing is read when the file opens
+// but its schema, and a small cache keeps the single rows read last.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,6 +16,7 @@
 #include "store/TableFile.h"
 #include "store/Value.h"
 
+struct sqlite3;
 struct sqlite3_stmt;
 
 namespace store {
@@ -26,11 +29,16 @@ struct FetchedRow {
 class OnDemandRows {
 public:
     explicit OnDemandRows(std::unique_ptr<TableFile> file);
+    // An answer set: the table (already quoted, "temp"."…") in a connection that owner keeps
+    // open; fields the table lacks (computed) read as null and never narrow a statement.
+    // file: the table file searched, named in messages.
+    OnDemandRows(std::shared_ptr<void> owner, sqlite3* connection, std::string quotedTable, std::filesystem::path file,
+                 std::vector<FieldDef> fields, std::vector<bool> computed);
     ~OnDemandRows();
     OnDemandRows(const OnDemandRows&) = delete;
     OnDemandRows& operator=(const OnDemandRows&) = delete;
 
-    const std::vector<FieldDef>& fields() const { return m_file->fields(); }
+    const std::vector<FieldDef>& fields() const { return m_fields; }
 
     // What a cursor adds to the view that SQL does not decide (its filter); empty takes every row.
     using Accept = std::function<bool(const Row&)>;
@@ -68,7 +76,15 @@ private:
     FetchedRow readRow(sqlite3_stmt* st);
     [[noreturn]] void fail() const;
 
+    bool computed(int c) const { return static_cast<std::size_t>(c) < m_computed.size() && m_computed[static_cast<std::size_t>(c)]; }
+
     std::unique_ptr<TableFile> m_file;
+    std::shared_ptr<void> m_owner;
+    sqlite3* m_db = nullptr;
+    std::string m_from;   // the quoted table
+    std::filesystem::path m_path;  // the file named in messages
+    std::vector<FieldDef> m_fields;
+    std::vector<bool> m_computed;
     std::unordered_map<std::string, sqlite3_stmt*> m_statements;
     std::vector<int> m_order, m_range;
     std::vector<Value> m_rangeValues;

@@ -1,4 +1,5 @@
-// Running a local-SQL statement on SQLite and reading its answer set with look-ups.
+// Running a local-SQL statement on SQLite, keeping its answer set in the connection's temporary
+// storage and reading it on demand, with look-ups.
 #include "store/Query.h"
 
 #include <sqlite3.h>
@@ -12,7 +13,6 @@
 #include "store/FileState.h"
 #include "store/LocalSql.h"
 #include "store/TableFile.h"
-#include "text/Cp932.h"
 
 namespace store {
 
@@ -61,9 +61,11 @@ struct ReadConnection {
     FileState identity;
 };
 
-std::map<std::filesystem::path, std::unique_ptr<ReadConnection>>& readConnections()
+// Shared: an open answer set keeps its connection (and its temporary table) alive after the
+// file changed and a later search opened the file anew.
+std::map<std::filesystem::path, std::shared_ptr<ReadConnection>>& readConnections()
 {
-    static std::map<std::filesystem::path, std::unique_ptr<ReadConnection>> connections;
+    static std::map<std::filesystem::path, std::shared_ptr<ReadConnection>> connections;
     return connections;
 }
 
@@ -86,20 +88,20 @@ bool unchanged(const std::string& tableFile, const ReadConnection& connection)
     return stateOf(connectionKey(tableFile)) == connection.identity;
 }
 
-ReadConnection& readConnectionFor(const std::string& tableFile)
+std::shared_ptr<ReadConnection> readConnectionFor(const std::string& tableFile)
 {
     auto& connections = readConnections();
     const std::filesystem::path key = connectionKey(tableFile);
     auto it = connections.find(key);
     if (it != connections.end()) {
         if (unchanged(tableFile, *it->second))
-            return *it->second;
+            return it->second;
         connections.erase(it);
     }
 
     // Missing, not SQLite, not one table: the table file's own messages. The identity is taken
     // first: a file replaced between the two is then seen as changed at the next search.
-    auto connection = std::make_unique<ReadConnection>();
+    auto connection = std::make_shared<ReadConnection>();
     const std::optional<FileState> opened = stateOf(key);
     connection->file = TableFile::open(std::filesystem::u8path(tableFile), TableAccess::Browse);
     if (!opened)
@@ -115,7 +117,13 @@ ReadConnection& readConnectionFor(const std::string& tableFile)
     sqlite3_exec(db, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
     sqlite3_create_function(db, kContainsFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             containsFunction, nullptr, nullptr);
-    return *connections.emplace(key, std::move(connection)).first->second;
+    return connections.emplace(key, std::move(connection)).first->second;
+}
+
+std::uint64_t nextAnswerNumber()
+{
+    static std::uint64_t number = 0;
+    return ++number;
 }
 
 }  // namespace
@@ -156,14 +164,38 @@ DataSet* Query::LookupDataSet(const std::string& field) const
     return nullptr;
 }
 
+Query::~Query()
+{
+    releaseAnswer();
+}
+
+void Query::Close()
+{
+    DataSet::Close();
+    releaseAnswer();
+}
+
+void Query::releaseAnswer()
+{
+    releaseOnDemandRows();
+    if (m_connection && !m_answerTable.empty()) {
+        const std::string drop = "DROP TABLE IF EXISTS temp." + quoteIdentifier(m_answerTable);
+        sqlite3_exec(static_cast<ReadConnection*>(m_connection.get())->file->connection(), drop.c_str(), nullptr,
+                     nullptr, nullptr);
+    }
+    m_answerTable.clear();
+    m_connection.reset();
+}
+
 void Query::Open()
 {
     if (m_active)
         return;
+    releaseAnswer();
     TranslatedSql sql = translateLocalSql(joinStatement(m_sql));
     m_lastTableFile = sql.tableFile;
-    ReadConnection& connection = readConnectionFor(sql.tableFile);
-    const TableFile& file = *connection.file;
+    std::shared_ptr<ReadConnection> connection = readConnectionFor(sql.tableFile);
+    const TableFile& file = *connection->file;
     sqlite3* db = file.connection();
 
     sqlite3_stmt* st = nullptr;
@@ -171,16 +203,34 @@ void Query::Open()
     // or rewritten): the connection is dropped, and the caller's next attempt opens anew.
     auto engineError = [&](const std::string& msg) {
         sqlite3_finalize(st);
+        releaseAnswer();
         dropReadConnection(sql.tableFile);
         throw TableError(msg);
     };
-    std::string statement = sql.sqliteStatement(file.tableName());
+    const std::string statement = sql.sqliteStatement(file.tableName());
     if (sqlite3_prepare_v2(db, statement.c_str(), -1, &st, nullptr) != SQLITE_OK) {
         // A statement SQLite refuses is the statement's fault; a file it cannot read, the file's.
         const int code = sqlite3_extended_errcode(db) & 0xFF;
         engineError(code == SQLITE_ERROR ? "テーブル " + sql.tableFile + " への問い合わせが正しくありません: " + sqlite3_errmsg(db)
                                          : TableFile::readFailure(file.path(), db));
     }
+    std::vector<FieldDef> columns;
+    for (int c = 0; c < sqlite3_column_count(st); ++c) {
+        FieldDef def{sqlite3_column_name(st, c), FieldType::Text};
+        for (const auto& f : file.fields())
+            if (sameFieldName(f.name, def.name))
+                def.type = f.type;
+        columns.push_back(def);
+    }
+    sqlite3_finalize(st);
+    st = nullptr;
+
+    // The answer is written once, in the statement's order, to a table of the connection's
+    // temporary storage (never beside the table file); its rowids are that order.
+    const std::string table = "answer_" + std::to_string(nextAnswerNumber());
+    const std::string create = "CREATE TEMP TABLE " + quoteIdentifier(table) + " AS " + statement;
+    if (sqlite3_prepare_v2(db, create.c_str(), -1, &st, nullptr) != SQLITE_OK)
+        engineError(TableFile::readFailure(file.path(), db));
     for (std::size_t i = 0; i < sql.parameters.size(); ++i) {
         const Value& p = sql.parameters[i];
         int idx = static_cast<int>(i + 1);
@@ -191,44 +241,36 @@ void Query::Open()
             sqlite3_bind_text(st, idx, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
         }
     }
-
-    std::vector<FieldDef> columns;
-    for (int c = 0; c < sqlite3_column_count(st); ++c) {
-        FieldDef def{sqlite3_column_name(st, c), FieldType::Text};
-        for (const auto& f : file.fields())
-            if (sameFieldName(f.name, def.name))
-                def.type = f.type;
-        columns.push_back(def);
-    }
-    std::vector<Row> answer;
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        Row row;
-        for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-            switch (sqlite3_column_type(st, c)) {
-            case SQLITE_NULL: row.emplace_back(); break;
-            case SQLITE_INTEGER: row.emplace_back(static_cast<std::int64_t>(sqlite3_column_int64(st, c))); break;
-            case SQLITE_FLOAT: row.emplace_back(sqlite3_column_double(st, c)); break;
-            default: {
-                const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-                row.emplace_back(text::fromUtf8(std::string_view(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(st, c)))).text);
-            }
-            }
-        }
-        answer.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE)
+    m_connection = connection;
+    m_answerTable = table;
+    if (sqlite3_step(st) != SQLITE_DONE)
         engineError(TableFile::readFailure(file.path(), db));
     sqlite3_finalize(st);
     st = nullptr;
     // Rows read from a file that was overwritten while they were read may be of neither version.
-    if (!unchanged(sql.tableFile, connection))
+    if (!unchanged(sql.tableFile, *connection))
         engineError("テーブル " + sql.tableFile + " が検索の間に書き換えられました。もう一度検索してください");
+    // The table's own column names (SQLite renames a second column of one name).
+    std::vector<std::string> stored;
+    const std::string info = "PRAGMA temp.table_info(" + quoteIdentifier(table) + ")";
+    if (sqlite3_prepare_v2(db, info.c_str(), -1, &st, nullptr) != SQLITE_OK)
+        engineError(TableFile::readFailure(file.path(), db));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        stored.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+    sqlite3_finalize(st);
+    st = nullptr;
+    if (stored.size() != columns.size())
+        engineError(TableFile::readFailure(file.path(), db));
 
-    // Persistent data fields bind to the answer's columns by name.
-    std::vector<FieldDef> defs;
+    // Persistent data fields bind to the answer's columns by name; look-up fields are computed
+    // as rows are read.
+    std::vector<FieldDef> defs, read;
+    std::vector<bool> computed;
     if (m_definitions.empty()) {
         defs = columns;
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            read.push_back({stored[c], columns[c].type});
+        computed.assign(columns.size(), false);
     } else {
         for (auto& definition : m_definitions) {
             if (!definition.lookup) {
@@ -236,32 +278,42 @@ void Query::Open()
                 for (std::size_t c = 0; c < columns.size(); ++c)
                     if (sameFieldName(columns[c].name, definition.def.name))
                         definition.dataColumn = static_cast<int>(c);
-                if (definition.dataColumn < 0)
+                if (definition.dataColumn < 0) {
+                    releaseAnswer();
                     throw TableError(m_name + ": 項目 " + definition.def.name + " が問い合わせの結果にありません");
+                }
+                read.push_back({stored[static_cast<std::size_t>(definition.dataColumn)], definition.def.type});
+            } else {
+                read.push_back(definition.def);
             }
             defs.push_back(definition.def);
+            computed.push_back(definition.lookup);
         }
     }
-    setContents(std::move(defs), std::move(answer));
+    setOnDemandRows(std::make_unique<OnDemandRows>(connection, db, "temp." + quoteIdentifier(table), std::filesystem::u8path(sql.tableFile),
+                                                   std::move(read), std::move(computed)));
+    m_fieldDefs = std::move(defs);
     activate();
 }
 
-Value Query::valueOf(int rowIndex, int fieldIndex) const
+bool Query::computedField(int fieldIndex) const
 {
-    if (m_definitions.empty())
-        return DataSet::valueOf(rowIndex, fieldIndex);
+    return !m_definitions.empty() && m_definitions[static_cast<std::size_t>(fieldIndex)].lookup;
+}
+
+Value Query::valueOfRow(const Row& row, int fieldIndex) const
+{
+    if (!computedField(fieldIndex))
+        return DataSet::valueOfRow(row, fieldIndex);
     const FieldDefinition& definition = m_definitions[static_cast<std::size_t>(fieldIndex)];
-    const Row& row = m_rows[static_cast<std::size_t>(rowIndex)];
-    if (!definition.lookup)
-        return row[static_cast<std::size_t>(definition.dataColumn)];
     if (!definition.lookupDataSet || !definition.lookupDataSet->Active())
         return Value();
     std::vector<Value> key;
     for (const auto& n : splitFieldNames(definition.keyFields)) {
         int f = FieldIndex(n);
-        if (f < 0 || m_definitions[static_cast<std::size_t>(f)].lookup)
+        if (f < 0 || computedField(f))
             return Value();
-        key.push_back(row[static_cast<std::size_t>(m_definitions[static_cast<std::size_t>(f)].dataColumn)]);
+        key.push_back(DataSet::valueOfRow(row, f));
     }
     return definition.lookupDataSet->LookupValue(definition.lookupKeyFields, key, definition.lookupResultField);
 }

@@ -1,7 +1,8 @@
-// A local-SQL query: its statement lines, its answer set (which reads like a table), and
-// persistent fields, data or look-up, that bind by name when it opens.
+// A local-SQL query: its statement lines, its answer set (which reads like a table, on demand),
+// and persistent fields, data or look-up, that bind by name when it opens.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ namespace store {
 class Query : public DataSet {
 public:
     explicit Query(std::string name);
+    ~Query() override;
 
     // SQL: the statement as text lines (code page 932), joined when the query opens.
     std::vector<std::string>& SQL() { return m_sql; }
@@ -30,6 +32,8 @@ public:
     // Runs the statement against its table file in the working directory. Throws TableError
     // with the engine's message; the query stays closed then.
     void Open() override;
+    // Closing lets the answer go.
+    void Close() override;
 
     // The file the last statement named (tests check which files a search read).
     const std::string& LastTableFile() const { return m_lastTableFile; }
@@ -42,11 +46,15 @@ private:
         DataSet* lookupDataSet = nullptr;
         int dataColumn = -1;  // for data fields: the answer column
     };
-    Value valueOf(int rowIndex, int fieldIndex) const override;
+    Value valueOfRow(const Row& row, int fieldIndex) const override;
+    bool computedField(int fieldIndex) const override;
+    void releaseAnswer();
 
     std::vector<std::string> m_sql;
     std::vector<FieldDefinition> m_definitions;
     std::string m_lastTableFile;
+    std::shared_ptr<void> m_connection;  // keeps the answer's connection open
+    std::string m_answerTable;           // in the connection's temporary storage
 };
 
 }  // namespace store

@@ -326,3 +326,84 @@ TEST_F(OnDemandCursor, aVolumeWithoutTheDeliveryIndexesOpensAndReadsTheSame)
 }
 
 }  // namespace
+
+// Answer sets are read on demand too: an answer larger than the row cache walks, counts,
+// filters and locates as the rows the statement answered, its look-ups read the table of the
+// volume, and an answer shown while its file is replaced still reads the rows it answered.
+TEST_F(OnDemandCursor, anAnswerSetLargerThanTheCacheReadsAsTheStatementAnswered)
+{
+    std::vector<Row> articles, texts;
+    for (int g = 1; g <= 1400; ++g) {
+        articles.push_back({g, cp932("第") + std::to_string(g) + cp932("条")});
+        // Two rows for each article, so DISTINCT matters; every third article holds the word.
+        texts.push_back({g, g % 70, cp932(g % 3 == 0 ? "控除の本文" : "本文")});
+        texts.push_back({g, g % 70, cp932(g % 3 == 0 ? "控除" : "別")});
+    }
+    TableFile::create("E1.db", "E1", {{"Gyo", FieldType::Integer}, {"Title", FieldType::Text}}, articles);
+    TableFile::create("E2.db", "E2",
+                      {{"Gyo", FieldType::Integer}, {"KubunNo", FieldType::Integer}, {"Honbun", FieldType::Memo}}, texts);
+    Table main("SMainTable");
+    main.SetTableName("E1.db");
+    main.Open();
+    Query q("JyobunSQL0");
+    q.AddDataField("GYO", FieldType::Integer);
+    q.AddDataField("KubunNO", FieldType::Integer);
+    q.AddLookupField("Title", FieldType::Text, "GYO", "Gyo", "Title");
+    q.SetLookupDataSet("Title", &main);
+    q.SetSQL({"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", cp932("WHERE ( Honbun LIKE '%控除%') "), "ORDER BY Gyo "});
+    q.Open();
+
+    std::vector<std::int64_t> expected;
+    for (int g = 3; g <= 1400; g += 3)
+        expected.push_back(g);
+    ASSERT_EQ(q.RecordCount(), static_cast<int>(expected.size()));
+    Walk w = forward(q, "Gyo");
+    EXPECT_EQ(w.values, expected);
+    for (std::size_t i = 0; i < w.recNos.size(); ++i)
+        ASSERT_EQ(w.recNos[i], static_cast<int>(i));
+    std::vector<std::int64_t> reversed(expected.rbegin(), expected.rend());
+    EXPECT_EQ(backward(q, "GYO"), reversed);
+    // A grid reads rows far apart without moving; the look-up follows each row.
+    EXPECT_EQ(q.ValueAt(400, q.FieldIndex("Title")).asText(), cp932("第1203条"));
+    EXPECT_EQ(q.ValueAt(0, q.FieldIndex("Title")).asText(), cp932("第3条"));
+
+    // Locate across the cache's edges, then a step each way.
+    ASSERT_TRUE(q.Locate("Gyo", {Value(1200)}));
+    EXPECT_EQ(q.RecNo(), 399);
+    q.Prior();
+    EXPECT_EQ(q.IntegerField("Gyo"), 1197);
+    ASSERT_TRUE(q.Locate("Gyo", {Value("3")}));  // a number given as text
+    EXPECT_EQ(q.RecNo(), 0);
+    EXPECT_FALSE(q.Locate("Gyo", {Value(4)}));
+    EXPECT_EQ(q.IntegerField("Gyo"), 3);
+
+    // The range list filters the answer's rows.
+    q.SetFilter("KubunNO < 10");
+    q.SetFiltered(true);
+    std::vector<std::int64_t> narrowed;
+    for (std::int64_t g : expected)
+        if (g % 70 < 10)
+            narrowed.push_back(g);
+    EXPECT_EQ(forward(q, "Gyo").values, narrowed);
+    q.SetFiltered(false);
+    EXPECT_EQ(q.RecordCount(), static_cast<int>(expected.size()));
+
+    // Replaced under the shown answer, the file's new rows do not show; a new search reads them.
+    TableFile::create("E2.new", "E2",
+                      {{"Gyo", FieldType::Integer}, {"KubunNo", FieldType::Integer}, {"Honbun", FieldType::Memo}},
+                      {{5, 1, cp932("控除")}});
+    std::filesystem::rename("E2.new", "E2.db");
+    q.Last();
+    EXPECT_EQ(q.IntegerField("Gyo"), 1398);
+    Query again("JyobunSQL1");
+    again.SetSQL(q.SQL());
+    again.Open();
+    EXPECT_EQ(forward(again, "Gyo").values, (std::vector<std::int64_t>{5}));
+    EXPECT_EQ(q.RecordCount(), static_cast<int>(expected.size()));
+    // Closed, the answer is gone; opened again, it reads the new file.
+    q.Close();
+    EXPECT_FALSE(q.Active());
+    q.Open();
+    EXPECT_EQ(forward(q, "Gyo").values, (std::vector<std::int64_t>{5}));
+    EXPECT_EQ(q.TextField("Title"), cp932("第5条"));
+}
