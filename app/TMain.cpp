@@ -24,6 +24,7 @@
 #include "app/ExternalLinks.h"
 #include "app/KeywordColouring.h"
 #include "app/MainMessages.h"
+#include "app/WindowStateFile.h"
 #include "authoring/ReferenceResolver.h"
 #include "authoring/THyperLink.h"
 #include "authoring/TTool.h"
@@ -55,8 +56,6 @@
 
 namespace {
 
-// The window-state side file: "1" on its first line opens the window maximised.
-constexpr char kWindowStateFile[] = "C3.dl_";
 constexpr int kLawListHeight = 172;
 constexpr int kBookDetailHeight = 97;
 constexpr int kOutlineWidth = 235;
@@ -206,12 +205,7 @@ void TMain::BuildVolumeRegistry()
 
 void TMain::readWindowState()
 {
-    std::ifstream in(kWindowStateFile, std::ios::binary);
-    if (!in)
-        return;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string firstLine = bytes.substr(0, bytes.find_first_of("\r\n"));
-    if (firstLine == "1")
+    if (WindowStateMaximised(kWindowStateFile))
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 
