@@ -23,6 +23,7 @@
 #include "app/ExternalLinks.h"
 #include "app/KeywordColouring.h"
 #include "app/MainMessages.h"
+#include "app/WindowStateFile.h"
 #include "authoring/ReferenceResolver.h"
 #include "authoring/THyperLink.h"
 #include "authoring/TTool.h"
@@ -55,8 +56,6 @@
 
 namespace {
 
-// The window-state side file: "1" on its first line opens the window maximised.
-constexpr char kWindowStateFile[] = "C3.dl_";
 constexpr int kLawListHeight = 172;
 constexpr int kBookDetailHeight = 97;
 constexpr int kOutlineWidth = 235;
@@ -206,10 +205,7 @@ void TMain::BuildVolumeRegistry()
 
 void TMain::readWindowState()
 {
-    // Only the first line counts, so only its start is read; a window state that cannot be read
-    // leaves the designed size.
-    const store::SideFileRead read = store::ReadSideFile(kWindowStateFile, 64, false);
-    if (read.bytes && store::firstLineOf(*read.bytes) == "1")
+    if (WindowStateMaximised(kWindowStateFile))
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 

@@ -1,9 +1,11 @@
 // A recursive-descent parser for filter expressions and the tree it builds.
 #include "store/FilterExpression.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
+#include "store/ExpressionNesting.h"
 #include "text/Cp932.h"
 
 namespace store {
@@ -46,24 +48,27 @@ private:
     std::int64_t m_number;
 };
 
+// Terms joined by one operator, kept side by side: a long chain of "and" makes one wide node,
+// not a tree as deep as the chain, so evaluating and freeing it never recurses per term.
 class Junction : public FilterExpression {
 public:
-    Junction(bool isAnd, std::unique_ptr<FilterExpression> l, std::unique_ptr<FilterExpression> r)
-        : m_and(isAnd), m_left(std::move(l)), m_right(std::move(r)) {}
+    Junction(bool isAnd, std::vector<std::unique_ptr<FilterExpression>> terms) : m_and(isAnd), m_terms(std::move(terms)) {}
     bool matches(const FieldReader& read) const override
     {
-        return m_and ? (m_left->matches(read) && m_right->matches(read))
-                     : (m_left->matches(read) || m_right->matches(read));
+        for (const auto& term : m_terms)
+            if (term->matches(read) != m_and)
+                return !m_and;
+        return m_and;
     }
     void collectFields(std::vector<std::string>& names) const override
     {
-        m_left->collectFields(names);
-        m_right->collectFields(names);
+        for (const auto& term : m_terms)
+            term->collectFields(names);
     }
 
 private:
     bool m_and;
-    std::unique_ptr<FilterExpression> m_left, m_right;
+    std::vector<std::unique_ptr<FilterExpression>> m_terms;
 };
 
 class Parser {
@@ -81,7 +86,18 @@ public:
 private:
     [[noreturn]] void fail(const std::string& why) const
     {
-        throw FilterError("フィルタ式「" + text::toUtf8(m_expr).text + "」が正しくありません: " + why);
+        throw FilterError("フィルタ式「" + shown() + "」が正しくありません: " + why);
+    }
+
+    // The expression as the message quotes it: a long one by its first characters only.
+    std::string shown() const
+    {
+        constexpr std::size_t kShownBytes = 80;
+        std::size_t end = 0;
+        while (end < m_expr.size() && end < kShownBytes)
+            end += text::charLength(m_expr, end);
+        end = std::min(end, m_expr.size());
+        return text::toUtf8(m_expr.substr(0, end)).text + (end < m_expr.size() ? "…" : "");
     }
 
     void tokenize()
@@ -141,32 +157,39 @@ private:
 
     std::unique_ptr<FilterExpression> parseOr()
     {
-        auto left = parseAnd();
-        while (peek().kind == Tok::Or) {
-            take();
-            left = std::make_unique<Junction>(false, std::move(left), parseAnd());
-        }
-        return left;
+        return parseJunction(Tok::Or, [this] { return parseAnd(); });
     }
 
     std::unique_ptr<FilterExpression> parseAnd()
     {
-        auto left = parsePrimary();
-        while (peek().kind == Tok::And) {
+        return parseJunction(Tok::And, [this] { return parsePrimary(); });
+    }
+
+    template <typename ParseTerm>
+    std::unique_ptr<FilterExpression> parseJunction(Tok joiner, ParseTerm parseTerm)
+    {
+        std::vector<std::unique_ptr<FilterExpression>> terms;
+        terms.push_back(parseTerm());
+        while (peek().kind == joiner) {
             take();
-            left = std::make_unique<Junction>(true, std::move(left), parsePrimary());
+            terms.push_back(parseTerm());
         }
-        return left;
+        if (terms.size() == 1)
+            return std::move(terms.front());
+        return std::make_unique<Junction>(joiner == Tok::And, std::move(terms));
     }
 
     std::unique_ptr<FilterExpression> parsePrimary()
     {
         if (peek().kind == Tok::LParen) {
             take();
+            if (++m_depth > kMaxExpressionNesting)
+                fail(nestingTooDeepReason());
             auto inner = parseOr();
             if (peek().kind != Tok::RParen)
                 fail("「)」がありません");
             take();
+            --m_depth;
             return inner;
         }
         if (peek().kind != Tok::Name)
@@ -187,6 +210,7 @@ private:
     std::string_view m_expr;
     std::vector<Token> m_tokens;
     std::size_t m_pos = 0;
+    int m_depth = 0;  // parentheses open around the term being read
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "store/ExpressionNesting.h"
 #include "store/TableFile.h"
 #include "text/Cp932.h"
 
@@ -186,6 +187,7 @@ private:
     std::string parsePrimary(TranslatedSql& out)
     {
         if (acceptSymbol("(")) {
+            const Nesting level(*this);
             std::string inner = parseOr(out);
             if (!acceptSymbol(")"))
                 fail("「)」がありません");
@@ -193,6 +195,7 @@ private:
         }
         if (isKeyword("NOT")) {
             take();
+            const Nesting level(*this);
             return "NOT " + parsePrimary(out);
         }
         if (peek().kind != Tok::Word)
@@ -228,9 +231,21 @@ private:
         return field + " " + op + " ?";
     }
 
+    // One more parenthesis or NOT around the term being read, for as long as it is read.
+    struct Nesting {
+        SqlParser& parser;
+        explicit Nesting(SqlParser& p) : parser(p)
+        {
+            if (++parser.m_depth > kMaxExpressionNesting)
+                parser.fail(nestingTooDeepReason());
+        }
+        ~Nesting() { --parser.m_depth; }
+    };
+
     const std::string& m_sql;
     std::vector<Token> m_tokens;
     std::size_t m_pos = 0;
+    int m_depth = 0;
 };
 
 }  // namespace

@@ -313,6 +313,30 @@ TEST(LawXml, badInputIsRefusedWithAMessageNamingTheFileAndNothingIsWritten)
     }
 }
 
+TEST(LawXml, elementsNestedBeyondTheLimitAreRefusedWithAMessageNotACrash)
+{
+    // 100,000 <Ruby> inside one another: the reader would recurse that deep.
+    std::string deep = "<Ruby>";
+    for (int i = 1; i < 100000; ++i)
+        deep += "<Ruby>";
+    deep += "見本";
+    for (int i = 0; i < 100000; ++i)
+        deep += "</Ruby>";
+    const std::string bytes = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Law><LawNum>令和五年法律第九十九号</LawNum>"
+                              "<LawBody><LawTitle>見本法</LawTitle><MainProvision><Article Num=\"1\"><ArticleTitle>第一条"
+                              "</ArticleTitle><Paragraph Num=\"1\"><ParagraphSentence><Sentence>" +
+                              deep + "</Sentence></ParagraphSentence></Paragraph></Article></MainProvision></LawBody></Law>\n";
+    TempDir dir;
+    writeFile(dir.path() / "deep.xml", bytes);
+    const fs::path manifest = writeManifest(dir.path(), {{"deep.xml", "見本法", "110", "見法"}});
+    CommandRun r = run({"build", manifest.string(), (dir.path() / "auth").string(), "E", (dir.path() / "out").string(),
+                        "--as-of", "2026-12-10"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "importer: " + (dir.path() / "deep.xml").string() + ": XML の要素の入れ子が深すぎます (256 段まで)\n");
+    EXPECT_FALSE(fs::exists(dir.path() / "auth"));
+    EXPECT_FALSE(fs::exists(dir.path() / "out"));
+}
+
 TEST(LawXml, aLawListedBothWithAndWithoutADayIsRefused)
 {
     TempDir dir;

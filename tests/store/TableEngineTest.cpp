@@ -277,6 +277,63 @@ TEST_F(TableEngine, filterGrammarAndMalformedFilterKeepsThePreviousOne)
     EXPECT_EQ(t.RecordCount(), 4);
 }
 
+TEST_F(TableEngine, deepNestingIsRefusedWithAMessageAndLongChainsStillFilter)
+{
+    writeArticles();
+    Table t("HMainTable");
+    t.SetTableName("E1.db");
+    t.Open();
+    auto nested = [](int depth, const std::string& term) {
+        return std::string(static_cast<std::size_t>(depth), '(') + term + std::string(static_cast<std::size_t>(depth), ')');
+    };
+    t.SetFilter(nested(32, "KubunNo = 120"));
+    t.SetFiltered(true);
+    EXPECT_EQ(column(t, "Gyo"), (std::vector<std::int64_t>{2}));
+    // The message quotes a long expression by its first 80 bytes.
+    const std::pair<int, std::string> tooDeep[] = {{33, nested(33, "KubunNo = 110")}, {100000, std::string(80, '(') + "…"}};
+    for (const auto& [depth, quoted] : tooDeep) {
+        try {
+            t.SetFilter(nested(depth, "KubunNo = 110"));
+            ADD_FAILURE() << depth;
+        } catch (const FilterError& e) {
+            EXPECT_EQ(std::string(e.what()), "フィルタ式「" + quoted + "」が正しくありません: 括弧の入れ子が深すぎます（32 段まで）");
+        }
+        EXPECT_EQ(column(t, "Gyo"), (std::vector<std::int64_t>{2}));
+    }
+    // A chain of terms is no nesting: 100,000 of them filter like one.
+    std::string chain = "Gyo > 0";
+    for (int i = 0; i < 100000; ++i)
+        chain += " and KubunNo < 130";
+    t.SetFilter(chain);
+    EXPECT_EQ(column(t, "Gyo"), (std::vector<std::int64_t>{3, 1, 2}));
+    std::string alternatives = "Gyo = 4";
+    for (int i = 0; i < 100000; ++i)
+        alternatives += " or Gyo = 4";
+    t.SetFilter(alternatives + " or Gyo = 1");
+    EXPECT_EQ(column(t, "Gyo"), (std::vector<std::int64_t>{1, 4}));
+
+    writeTexts();
+    auto search = [](const std::string& where) {
+        Query q("q");
+        q.SetSQL({"SELECT DISTINCT Gyo ", "FROM E2.db ", "WHERE " + where + " ", "ORDER BY Gyo "});
+        q.Open();
+        return column(q, "Gyo");
+    };
+    EXPECT_EQ(search(nested(32, "KubunNo = 120")), (std::vector<std::int64_t>{2}));
+    EXPECT_EQ(search("NOT NOT ( KubunNo = 120 )"), (std::vector<std::int64_t>{2}));
+    std::string nots;
+    for (int i = 0; i < 100000; ++i)
+        nots += "NOT ";
+    for (const std::string& where : {nested(33, "KubunNo = 120"), nested(100000, "KubunNo = 120"), nots + "KubunNo = 120"}) {
+        try {
+            search(where);
+            ADD_FAILURE() << where.substr(0, 20);
+        } catch (const TableError& e) {
+            EXPECT_EQ(std::string(e.what()), "SQL 文が正しくありません: 括弧の入れ子が深すぎます（32 段まで）");
+        }
+    }
+}
+
 TEST_F(TableEngine, dataSourceRebindsBetweenTableAndQuery)
 {
     writeArticles();

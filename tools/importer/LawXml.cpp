@@ -725,6 +725,34 @@ LawRevision revisionOfFileName(const std::string& fileName)
     return r;
 }
 
+namespace {
+
+// Elements nest at most this deep. The law reader recurses once per level, and the parser (told
+// to take huge texts) sets no bound of its own; the laws nest some thirty deep.
+constexpr int kMaxElementDepth = 256;
+
+// Whether some element lies deeper than depth below root, found without recursing.
+bool nestedDeeperThan(xmlNode* root, int depth)
+{
+    int level = 0;
+    for (xmlNode* n = root; n;) {
+        if (n->children) {
+            if (++level > depth)
+                return true;
+            n = n->children;
+            continue;
+        }
+        while (n && n != root && !n->next) {
+            n = n->parent;
+            --level;
+        }
+        n = n && n != root ? n->next : nullptr;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool looksLikeLawXml(std::string_view bytes)
 {
     std::string_view s = skipProlog(bytes);
@@ -763,6 +791,8 @@ LawXml readLawXml(std::string_view bytes, const std::string& label)
         throw ImportError(label + " の " + std::to_string(first.line) + " 行目: XML として読めません (" + first.message + ")");
     }
     xmlNode* root = xmlDocGetRootElement(doc.get());
+    if (nestedDeeperThan(root, kMaxElementDepth))
+        throw ImportError(label + ": XML の要素の入れ子が深すぎます (" + std::to_string(kMaxElementDepth) + " 段まで)");
     LawXml out;
     out.revision = revisionOfFileName(label);
     xmlNode* law = nullptr;
