@@ -180,9 +180,11 @@ TEST_F(ChangedFiles, aVolumeLeftWithTwoDeliveriesIsClosedAndNamed)
 TEST_F(ChangedFiles, stampsOfTwoDeliveriesAtStartUpOpenNothingOfThatVolume)
 {
     writeProductVolumes();
+    // An unstamped file is of an older delivery and agrees with any.
+    for (const char* f : {"E3.db", "E4.db", "E5.db"})
+        store::TableFile::writeDeliveryStamp(f, 0);
     store::TableFile::writeDeliveryStamp("E1.db", 7);
     store::TableFile::writeDeliveryStamp("E2.db", 9);
-    // An unstamped file is of an older delivery and agrees with any.
     start(store::VolumeFiles::productDefault());
     showWindow();
     EXPECT_EQ(messages(), (std::vector<std::string>{"テーブル E1.db と E2.db は別々の配信のものです。"
@@ -193,6 +195,8 @@ TEST_F(ChangedFiles, stampsOfTwoDeliveriesAtStartUpOpenNothingOfThatVolume)
 TEST_F(ChangedFiles, oneDeliveryOrUnstampedFilesOpenWithoutAWord)
 {
     writeProductVolumes();
+    for (const char* f : {"E3.db", "E5.db"})
+        store::TableFile::writeDeliveryStamp(f, 0);
     for (const char* f : {"E1.db", "E2.db", "E4.db"})
         store::TableFile::writeDeliveryStamp(f, 5);
     start(store::VolumeFiles::productDefault());

@@ -2,6 +2,7 @@
 // document of the article as the tables hold it, highlight words included.
 #include <gtest/gtest.h>
 
+#include "store/TableFile.h"
 #include "support/TempDir.h"
 #include "tools/ToolProcess.h"
 #include "tools/ToolVolumes.h"
@@ -80,6 +81,8 @@ TEST_F(RenderArticleTool, anArticleWithoutTextIsReported)
     store::writeLawVolume(capture.path() / "textless", textless);
     std::filesystem::copy_file(capture.path() / "textless" / "E2.db", volumes / "E2.db",
                                std::filesystem::copy_options::overwrite_existing);
+    // Of another delivery, the copied file would be refused before its text is looked for.
+    store::TableFile::writeDeliveryStamp(volumes / "E2.db", 0);
     ToolRun r = run({volumes.string(), "E", "7"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.errLines(), std::vector<std::string>{"render-article: E2.db has no text for Gyo 7"});
