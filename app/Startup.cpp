@@ -112,6 +112,7 @@ void RunningProgram::reopenLawVolume(int v, const std::vector<std::string>& chan
     LawVolumeEntry& e = r.law[static_cast<std::size_t>(v)];
     // Taken before reading, as at start-up.
     m_lawStates[static_cast<std::size_t>(v)] = store::statesOf(r.files.lawFiles(v));
+    r.History.ForgetTab(e.TabSheet);
     const std::string volume = tabCaption(e.TabSheet) + " のファイル (" + joinNames(changed) + ") が更新されました。";
     try {
         m_houjin->ReopenLawVolume(r.files, v);
@@ -135,6 +136,7 @@ void RunningProgram::reopenBookVolume(int b, const std::vector<std::string>& cha
     VolumeRegistry& r = m_main->registry();
     BookVolumeEntry& e = r.book[static_cast<std::size_t>(b)];
     m_bookStates[static_cast<std::size_t>(b)] = store::statesOf(r.files.bookTableFiles(b));
+    r.History.ForgetTab(e.TabSheet);
     const std::string volume = tabCaption(e.TabSheet) + " のファイル (" + joinNames(changed) + ") が更新されました。";
     try {
         m_hbooks->ReopenBookVolume(r.files, b);

@@ -57,4 +57,11 @@ int CaretScrollPosition(int textLength, int selStart)
     return textLength < lookAhead ? textLength : lookAhead;
 }
 
+void HistoryRing::ForgetTab(const QWidget* tab)
+{
+    for (TCasheData& entry : m_slots)
+        if (entry.Tab == tab)
+            entry = TCasheData{};
+}
+
 }  // namespace nav

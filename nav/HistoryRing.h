@@ -59,6 +59,10 @@ public:
     // The head moves on by one, wrapping from 100 to 0 and marking the ring wrapped for good.
     void AdvanceHead();
 
+    // Empties every entry recorded on tab: its volume was opened again from another delivery,
+    // where the same row keys may be other articles. An emptied entry restores nothing.
+    void ForgetTab(const QWidget* tab);
+
     TCasheData& entry(int slot) { return m_slots.at(static_cast<std::size_t>(slot)); }
     const TCasheData& entry(int slot) const { return m_slots.at(static_cast<std::size_t>(slot)); }
     TCasheData& current() { return entry(m_cursor); }

@@ -124,6 +124,31 @@ TEST_F(ChangedFiles, aVolumeDeliveredUnderTheRunningWindowIsOpenedAgainWholeAtTh
     EXPECT_EQ(messages().size(), 1u);
 }
 
+TEST_F(ChangedFiles, backAfterAVolumeWasOpenedAgainBringsBackNothingOfTheOldDelivery)
+{
+    writeProductVolumes();
+    start(store::VolumeFiles::productDefault());
+    showWindow();
+    LawVolumeEntry& syohi = registry().law[1];
+    // The user reads 第２条, then goes Home: the history holds 第２条 by its row key.
+    registry().tables.law[1].mainSource->dataSet()->Next();
+    window().BBtnHome->click();
+    ASSERT_EQ(syohi.RichEdit->plainText(), cp932("第１条　消費税法の本文１\r\n２　前項の規定は適用しない。\r\n"));
+
+    // A new delivery where the same row key is another article.
+    store::LawVolumeContent sample = lawVolume('E', "見本法", 1, 2);
+    sample.articles[1].honbun = cp932("第５条　別の見本の本文\r\n");
+    sample.articles[1].title = cp932("第５条（見本）");
+    store::writeLawVolume(dir.path(), sample);
+    window().BBtnHome->click();
+    ASSERT_EQ(messages().size(), 1u);
+
+    // Back does not show the new delivery's article under the old entry's key.
+    window().BBtnBack->click();
+    EXPECT_EQ(messages().size(), 1u);
+    EXPECT_EQ(syohi.RichEdit->plainText(), cp932("第１条　見本法の本文１\r\n２　前項の規定は適用しない。\r\n"));
+}
+
 TEST_F(ChangedFiles, aVolumeCopiedOverInPlaceIsPaintedWithoutACrashAndOpenedAgain)
 {
     writeProductVolumes();
