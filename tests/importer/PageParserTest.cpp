@@ -201,3 +201,12 @@ TEST(PageParser, malformedPageKeepsWhatItCouldRead)
 }
 
 }  // namespace
+
+TEST(PageParser, bytesTheConverterRefusesLeaveNoLibraryWordsOnTheTerminal)
+{
+    // 0x85 0x40 is no character of code page 932.
+    const std::string page = "<HTML><BODY><P>\x91\xE6\x82\x50\x8F\xF0\x85\x40</P></BODY></HTML>";
+    testing::internal::CaptureStderr();
+    importer::parseLawPage(page);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}

@@ -4,6 +4,7 @@
 #include "tools/importer/PageParser.h"
 
 #include <libxml/HTMLparser.h>
+#include <libxml/xmlerror.h>
 #include <libxml/tree.h>
 
 #include <cctype>
@@ -769,7 +770,13 @@ void walk(xmlNode* node, PageBuilder& builder)
 LawPage parseLawPage(std::string_view cp932Html)
 {
     // The page is decoded as code page 932 whatever its META says: Shift_JIS converters turn
-    // 5C into a yen sign and refuse characters the pages use.
+    // 5C into a yen sign and refuse characters the pages use. The library's own complaints (a
+    // byte its converter refuses) would reach the user's terminal in English: the importer
+    // judges a page by pageDefect and by what parses, and says so in Japanese.
+    xmlSetStructuredErrorFunc(nullptr, [](void*, xmlErrorPtr) {});
+    struct RestoreErrors {
+        ~RestoreErrors() { xmlSetStructuredErrorFunc(nullptr, nullptr); }
+    } restoreErrors;
     std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> doc(
         htmlReadMemory(cp932Html.data(), static_cast<int>(cp932Html.size()), nullptr, "CP932",
                        HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET),
