@@ -3,30 +3,23 @@
 
 #include <fstream>
 #include <stdexcept>
-#include <system_error>
+
+#include "store/FileReplacement.h"
 
 namespace importer {
 
 void writeHelpPages(const std::filesystem::path& folder)
 {
+    store::FileReplacement replacement;
     for (const HelpPage& page : helpPages()) {
         const std::filesystem::path target = folder / page.name;
-        std::filesystem::path scratch = target;
-        scratch += ".part";
-        {
-            std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-            out.write(page.bytes.data(), static_cast<std::streamsize>(page.bytes.size()));
-            out.close();
-            if (!out)
-                throw std::runtime_error("ヘルプを書けません: " + target.string());
-        }
-        std::error_code error;
-        std::filesystem::rename(scratch, target, error);
-        if (error) {
-            std::filesystem::remove(scratch, error);
+        std::ofstream out(replacement.stage(target, false), std::ios::binary | std::ios::trunc);
+        out.write(page.bytes.data(), static_cast<std::streamsize>(page.bytes.size()));
+        out.close();
+        if (!out)
             throw std::runtime_error("ヘルプを書けません: " + target.string());
-        }
     }
+    replacement.commit(0);
 }
 
 }  // namespace importer

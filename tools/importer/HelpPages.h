@@ -16,8 +16,8 @@ struct HelpPage {
 // The pages, carried in the importer from the program's help folder at build time.
 const std::vector<HelpPage>& helpPages();
 
-// Writes every help page into folder, each through a scratch file renamed over the page, so a
-// page is whole or as it was. Throws std::runtime_error (UTF-8) when one cannot be written.
+// Writes every help page into folder as one replacement set, so each page is whole or as it was.
+// Throws std::runtime_error (UTF-8, naming the file) when one cannot be written.
 void writeHelpPages(const std::filesystem::path& folder);
 
 }  // namespace importer
