@@ -27,12 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // Leaves beside table a rollback journal of a write that never finished, as a writer killed in
 // the middle of its transaction leaves it: the table is copied with its journal while the
 // transaction is open (its pages already spilled into the file).
@@ -234,17 +228,17 @@ TEST_F(ChangedFiles, aJournalLeftBesideABrowsingTableIsNamedAndLeftUntouched)
 {
     writeProductVolumes();
     leaveHotJournal(dir.path() / "E1.db");
-    const std::string table = readFile("E1.db");
-    const std::string journal = readFile("E1.db-journal");
+    const std::string table = testsupport::fileBytes("E1.db");
+    const std::string journal = testsupport::fileBytes("E1.db-journal");
     start(store::VolumeFiles::productDefault());
     showWindow();
     EXPECT_EQ(messages(), (std::vector<std::string>{"テーブル E1.db は書き込みが途中で止まったままです (E1.db-journal が残っています)。"
                                                     "このプログラムはどちらにも書き込まないので、配信し直してください"}));
     closeWindow();
     program.reset();
-    EXPECT_EQ(readFile("E1.db"), table);
+    EXPECT_EQ(testsupport::fileBytes("E1.db"), table);
     ASSERT_TRUE(fs::exists("E1.db-journal"));
-    EXPECT_EQ(readFile("E1.db-journal"), journal);
+    EXPECT_EQ(testsupport::fileBytes("E1.db-journal"), journal);
 }
 
 TEST_F(ChangedFiles, aWindowStateThatIsAFolderOrAFifoLeavesTheDesignedSizeAndIsNotWritten)

@@ -24,12 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 QStringList visibleTabCaptions(TMain& w)
 {
     QStringList captions;
@@ -141,7 +135,7 @@ TEST_F(StartUp, closingWritesTheWindowStateAsOneLine)
     showWindow();
     window().showMaximized();
     window().close();
-    EXPECT_EQ(readFile("C3.dl_"), "1\r\n");
+    EXPECT_EQ(testsupport::fileBytes("C3.dl_"), "1\r\n");
 
     program.reset();
     start(store::VolumeFiles::productDefault());
@@ -149,7 +143,7 @@ TEST_F(StartUp, closingWritesTheWindowStateAsOneLine)
     showWindow();
     window().showNormal();
     window().close();
-    EXPECT_EQ(readFile("C3.dl_"), "0\r\n");
+    EXPECT_EQ(testsupport::fileBytes("C3.dl_"), "0\r\n");
 
     // A window minimised from maximised writes "0".
     program.reset();
@@ -158,7 +152,7 @@ TEST_F(StartUp, closingWritesTheWindowStateAsOneLine)
     showWindow();
     window().setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
     window().close();
-    EXPECT_EQ(readFile("C3.dl_"), "0\r\n");
+    EXPECT_EQ(testsupport::fileBytes("C3.dl_"), "0\r\n");
 }
 
 TEST_F(StartUp, buildVariantMarkersOfTheTitle)

@@ -4,6 +4,8 @@
 // there. Every import names its day, so the tests do not change with the calendar.
 #include <gtest/gtest.h>
 
+#include "support/TempDir.h"
+
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -60,14 +62,6 @@ protected:
     }
 };
 
-std::string readFile(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::size_t countTags(std::string_view xml, std::string_view tag)
 {
     std::size_t n = 0;
@@ -111,7 +105,7 @@ TEST_F(CurrentLaw, everyLawHasTheArticlesSupplementaryBlocksAndTablesItsFileHold
                 if (e.lawTitle == law.name && law.revision.find(e.page.stem().string()) != std::string::npos)
                     file = e.page;
             ASSERT_FALSE(file.empty()) << law.name << " " << law.revision;
-            const std::string xml = readFile(file);
+            const std::string xml = testsupport::fileBytes(file);
             EXPECT_EQ(static_cast<std::size_t>(law.articles), mainArticles(xml)) << law.name;
             EXPECT_EQ(static_cast<std::size_t>(law.supplementaryBlocks), countTags(xml, "<SupplProvision")) << law.name;
             EXPECT_EQ(static_cast<std::size_t>(law.appendedRows),
@@ -135,7 +129,7 @@ TEST_F(CurrentLaw, onDecemberTenth2026TheConsumptionTaxActIsTheRevisionOfNovembe
     const auto& a = v.article(110, "３０条");
     EXPECT_EQ(u8(a.title), "第３０条（仕入れに係る消費税額の控除）");
     // Its paragraphs, numbered １ to the last, as many as the file's 第三十条 has.
-    const std::string xml = readFile(kCurrentLaw / "shohi/363AC0000000108_20261101_507AC0000000013.xml");
+    const std::string xml = testsupport::fileBytes(kCurrentLaw / "shohi/363AC0000000108_20261101_507AC0000000013.xml");
     std::size_t begin = xml.find("<Article Num=\"30\">");
     const std::size_t paragraphs = countTags(std::string_view(xml).substr(begin, xml.find("</Article>", begin) - begin), "<Paragraph");
     EXPECT_EQ(paragraphs, 13u);

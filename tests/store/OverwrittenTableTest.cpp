@@ -37,12 +37,6 @@ LawVolumeContent longVolume(int step)
     return v;
 }
 
-std::string readFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // Truncates the file and writes bytes into it in pieces, as a plain copy does, at the pace of a
 // slow disk: the file stays shorter than before for a while.
 void overwriteInPlace(const fs::path& file, const std::string& bytes)
@@ -77,8 +71,8 @@ TEST(OverwrittenTable, searchesDuringInPlaceOverwritesGiveOneFilesRowsOrAnErrorN
     fs::create_directories("b");
     writeLawVolume(dir.path() / "a", longVolume(3));
     writeLawVolume(dir.path() / "b", longVolume(7));
-    const std::string first = readFile("a/E2.db");
-    const std::string second = readFile("b/E2.db");
+    const std::string first = testsupport::fileBytes("a/E2.db");
+    const std::string second = testsupport::fileBytes("b/E2.db");
     fs::copy_file("a/E2.db", "E2.db");
 
     std::atomic<bool> stop{false};

@@ -4,10 +4,18 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
 namespace testsupport {
+
+// The whole content of a file, or nothing when it cannot be read.
+inline std::string fileBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
 
 class TempWorkingDir {
 public:
