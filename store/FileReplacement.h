@@ -1,8 +1,11 @@
 // Replacing a set of files so that a writer killed at any moment leaves every file either old
 // or new, never half-written: each new file is written beside its old one under a temporary
 // name, flushed to disk with its folder, and renamed over the old one only once every file of
-// the set is complete. The table files of one set carry one delivery stamp, so that a reader
-// can tell the (short) moment between the first and the last rename by stamps that differ.
+// the set is complete. Before the first rename, a record of the set is written into each of its
+// folders: a writer killed between two renames leaves that record, and the next writer (or the
+// importer reading the authoring copy) finishes the renames from it. The table files of one set
+// carry one delivery stamp, so that a reader that only reads (the browsing program) tells such
+// an unfinished set by stamps that differ.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +31,12 @@ public:
     // each into place and flushes the folders again. Throws TableError naming the file that
     // failed; the old files are then untouched (unless a rename itself failed midway).
     void commit(std::uint32_t stamp);
+
+    // Finishes the sets in `folder` whose writer was killed between its renames: every file
+    // still under its temporary name is renamed into place. A record not written whole into
+    // every folder of its set (the writer was killed before its first rename) is dropped.
+    // Returns how many sets were finished.
+    static int finishInterrupted(const std::filesystem::path& folder);
 
 private:
     struct Staged {

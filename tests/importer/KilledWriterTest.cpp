@@ -1,7 +1,8 @@
 // The real importer killed at random moments of an import and of a delivery, over real law
 // pages: every table it leaves passes SQLite's integrity check, the authoring copy (its article
 // and link tables, with a link an editor registered) and the browsing volume open whole, and
-// the volume's tables carry one delivery's stamp.
+// the volume's tables carry one delivery's stamp (once the next writer has finished a delivery
+// killed among its renames).
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -20,7 +21,10 @@
 #include <thread>
 
 #include "TestVolume.h"
+#include "store/FileReplacement.h"
+#include "store/TableError.h"
 #include "store/TableFile.h"
+#include "store/Volumes.h"
 #include "tools/importer/AuthoringCopy.h"
 #include "tools/importer/Sha256.h"
 
@@ -115,6 +119,19 @@ void checkWhole(const fs::path& root, const fs::path& out, const Expected& expec
     EXPECT_EQ(std::count_if(copy.links.begin(), copy.links.end(),
                             [](const auto& l) { return !l.occurrence && l.condition == cp("消費税"); }),
               1);
+
+    // A delivery killed among its renames: the browsing program refuses the mix and says to
+    // deliver again; the next delivery finishes the killed one's renames first.
+    std::vector<std::string> volumeTables;
+    for (char digit : {'1', '2', '3', '4', '5'})
+        volumeTables.push_back((out / (std::string("E") + digit + ".db")).string());
+    try {
+        store::CheckOneDelivery(volumeTables);
+    } catch (const store::TableError& e) {
+        EXPECT_NE(std::string(e.what()).find("は別々の配信のものです。二つの配信が混ざった巻は開きません: 配信し直してください"),
+                  std::string::npos);
+        EXPECT_EQ(store::FileReplacement::finishInterrupted(out), 1);
+    }
 
     // The volume opens whole, every table from one delivery.
     std::set<std::uint32_t> stamps;

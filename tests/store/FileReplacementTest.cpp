@@ -2,6 +2,9 @@
 // write that fails before its renames, and the leftovers of a killed writer cleared.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -81,6 +84,70 @@ TEST(FileReplacement, leftoversOfAKilledWriterAreClearedByTheNextOne)
     store::writeLawVolume(dir.path(), volumeOf("第１条"));
     EXPECT_EQ(namesIn(dir.path()),
               (std::vector<std::string>{"E1.db", "E1.db.tmp-1", "E2.db", "E3.db", "E4.db", "E5.db", "E6.dl_"}));
+}
+
+// The id of a process that has ended, as a killed writer's is.
+pid_t aGonePid()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST(FileReplacement, aWriterKilledAmongItsRenamesIsFinishedByTheNextOne)
+{
+    TempWorkingDir dir;
+    store::writeLawVolume(dir.path(), volumeOf("old"), 1);
+    const fs::path help = dir.path() / "help";
+    fs::create_directories(help);
+    dir.writeFile("help/index.htm", "old help");
+    // What a writer killed after its first rename leaves: E1 renamed, E2 and the help page
+    // still under their temporary names, and its record in both folders.
+    const std::string tmp = ".tmp-" + std::to_string(aGonePid());
+    store::writeLawVolume(dir.path() / "new", volumeOf("new"), 2);
+    fs::rename(dir.path() / "new" / "E1.db", dir.path() / "E1.db");
+    fs::rename(dir.path() / "new" / "E2.db", dir.path() / ("E2.db" + tmp));
+    dir.writeFile("help/index.htm" + tmp, "new help");
+    const std::string record = (dir.path() / ("E1.db" + tmp)).string() + "\t" + (dir.path() / "E1.db").string() + "\n" +
+                               (dir.path() / ("E2.db" + tmp)).string() + "\t" + (dir.path() / "E2.db").string() + "\n" +
+                               (help / ("index.htm" + tmp)).string() + "\t" + (help / "index.htm").string() + "\nend\n";
+    dir.writeFile("replacing" + tmp, record);
+    dir.writeFile("help/replacing" + tmp, record);
+
+    // the next writer, coming to the help folder, finishes the whole set
+    {
+        store::FileReplacement next;
+        next.stage(help / "other.htm", false);
+    }
+    EXPECT_EQ(store::TableFile::open(dir.path() / "E2.db", true)->deliveryStamp(), 2u);
+    EXPECT_EQ(bytesOf(help / "index.htm"), "new help");
+    EXPECT_EQ(namesIn(help), std::vector<std::string>{"index.htm"});
+    EXPECT_EQ(namesIn(dir.path()),
+              (std::vector<std::string>{"E1.db", "E2.db", "E3.db", "E4.db", "E5.db", "E6.dl_", "help", "new"}));
+}
+
+TEST(FileReplacement, aWriterKilledBeforeItsFirstRenameLeavesTheOldFiles)
+{
+    TempWorkingDir dir;
+    store::writeLawVolume(dir.path(), volumeOf("old"), 1);
+    const std::string oldIndex = bytesOf(dir.path() / "E1.db");
+    fs::create_directories(dir.path() / "help");
+    const std::string tmp = ".tmp-" + std::to_string(aGonePid());
+    dir.writeFile("E1.db" + tmp, "a new table");
+    dir.writeFile("help/index.htm" + tmp, "new help");
+    const std::string record = (dir.path() / ("E1.db" + tmp)).string() + "\t" + (dir.path() / "E1.db").string() + "\n" +
+                               (dir.path() / "help" / ("index.htm" + tmp)).string() + "\t" +
+                               (dir.path() / "help" / "index.htm").string() + "\nend\n";
+    // killed while writing the help folder's copy of the record: the set is not finished
+    dir.writeFile("replacing" + tmp, record);
+    dir.writeFile("help/replacing" + tmp, record.substr(0, record.size() / 2));
+    EXPECT_EQ(store::FileReplacement::finishInterrupted(dir.path()), 0);
+    EXPECT_EQ(bytesOf(dir.path() / "E1.db"), oldIndex);
+    EXPECT_EQ(namesIn(dir.path() / "help"), std::vector<std::string>{"index.htm" + tmp});
+    store::writeLawVolume(dir.path(), volumeOf("old"), 1);
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"E1.db", "E2.db", "E3.db", "E4.db", "E5.db", "E6.dl_", "help"}));
 }
 
 }  // namespace

@@ -258,6 +258,8 @@ AuthoringVolume readAuthoringVolume(const fs::path& root, int volume, bool sameI
 {
     AuthoringVolume v;
     fs::path jyobun = jyobunDirectory(root, volume);
+    // An import killed among its renames is finished first: its tables are all on disk.
+    store::FileReplacement::finishInterrupted(jyobun);
     std::vector<std::pair<fs::path, std::uint32_t>> stamps;
     stamps.reserve(3);
 

@@ -105,7 +105,8 @@ inline const char* kCarryReportFile = "引き継ぎ報告.txt";
 void writeAuthoringVolume(const std::filesystem::path& root, int volume, const AuthoringVolume& content,
                           const std::string& carryReport = {});
 
-// Reads the volume's tables (articles in 行 order); throws store::TableError naming a missing
+// Reads the volume's tables (articles in 行 order), after finishing an import that was killed
+// among its renames; throws store::TableError naming a missing
 // or unreadable table, or two of the volume's tables written by different imports.
 // A re-import reads a mixed copy too (sameImport false), to carry what editors did in it.
 AuthoringVolume readAuthoringVolume(const std::filesystem::path& root, int volume, bool sameImport = true);
