@@ -3,6 +3,7 @@
 #include "display/Fonts.h"
 
 #include <QFont>
+#include <QGuiApplication>
 
 namespace display {
 
@@ -24,6 +25,19 @@ void registerFontSubstitutions()
         return true;
     }();
     (void)registered;
+    // Japanese text needs no shaping (no joined forms, no ligatures): without it Qt lays text
+    // out from the font's own glyphs and advances instead of through HarfBuzz, which was most
+    // of the time of laying out an article and of painting the lists. Scripts that do need
+    // shaping are still shaped. Every window's font inherits this from the application's.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    static const bool unshaped = [] {
+        QFont font = QGuiApplication::font();
+        font.setStyleStrategy(QFont::PreferNoShaping);
+        QGuiApplication::setFont(font);
+        return true;
+    }();
+    (void)unshaped;
 }
 
 QString articleFontFamily()

@@ -258,8 +258,11 @@ std::string TranslatedSql::sqliteStatement(const std::string& tableName) const
     sql += " FROM " + quoteIdentifier(tableName);
     if (!whereSql.empty())
         sql += " WHERE " + whereSql;
+    // The answer is sorted once found ("+" keeps the field's index out of the order): walking
+    // the whole table through that index instead reads every row by a seek of its own, which
+    // made a text search scan half again as slow. A condition on the field still uses the index.
     if (!orderBy.empty())
-        sql += " ORDER BY " + quoteIdentifier(orderBy) + (orderDescending ? " DESC" : "");
+        sql += " ORDER BY +" + quoteIdentifier(orderBy) + (orderDescending ? " DESC" : "");
     return sql;
 }
 

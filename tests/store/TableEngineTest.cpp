@@ -396,6 +396,31 @@ TEST_F(TableEngine, localSqlShapesOfTheSearches)
     EXPECT_THROW(run({"SELECT DISTINCT KubunNo AS Gyo FROM E2.db"}), TableError);
 }
 
+TEST_F(TableEngine, answersComeInTheOrderAskedForWhateverTheFileOrderAndItsIndexes)
+{
+    writeArticles();  // file order 3, 1, 2, 4
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open("E1.db", &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "CREATE INDEX E1_by_Gyo ON E1 (Gyo)", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    auto run = [](std::vector<std::string> lines) {
+        Query q("q");
+        q.SetSQL(std::move(lines));
+        q.Open();
+        std::vector<std::int64_t> gyo;
+        for (q.First(); !q.Eof(); q.Next())
+            gyo.push_back(q.IntegerField("Gyo"));
+        return gyo;
+    };
+    using V = std::vector<std::int64_t>;
+    EXPECT_EQ(run({"SELECT DISTINCT Gyo,KubunNo ", "FROM E1.db ", cp932("WHERE ( Title LIKE '%条%') "), "ORDER BY Gyo "}),
+              (V{1, 2, 3, 4}));
+    EXPECT_EQ(run({"SELECT DISTINCT Gyo,KubunNo ", "FROM E1.db ", cp932("WHERE ( Title LIKE '%条%') "), "AND ( Gyo > 1) ",
+                   "ORDER BY Gyo "}),
+              (V{2, 3, 4}));
+    EXPECT_EQ(run({"SELECT DISTINCT Gyo,KubunNo ", "FROM E1.db ", "WHERE ( KubunNo = 110) ", "ORDER BY Gyo "}), (V{1, 3}));
+}
+
 TEST_F(TableEngine, likeMatchesWholeCharactersOnly)
 {
     // ソ is 83 5C and "\\" (5C) must not be found inside it; ア is 83 41 and "A" must not be.
