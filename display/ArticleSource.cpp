@@ -6,6 +6,7 @@
 #include "store/DataSource.h"
 #include "store/Query.h"
 #include "store/Table.h"
+#include "store/TableError.h"
 
 namespace display {
 
@@ -23,13 +24,18 @@ ArticleRenderInput ReadArticleRenderInput(store::DataSet& subTableOnArticle, sto
 std::vector<ArticleLinkRow> linkRowsOfArticle(store::DataSet& linkTable, long long gyo)
 {
     std::vector<ArticleLinkRow> rows;
-    if (!linkTable.Active() || !linkTable.Locate("Gyo", {store::Value(static_cast<std::int64_t>(gyo))}))
+    if (!linkTable.Active())
         return rows;
-    while (!linkTable.Eof() && linkTable.IntegerField("Gyo") == gyo) {
-        rows.push_back({static_cast<int>(linkTable.IntegerField("Sel")), static_cast<int>(linkTable.IntegerField("GoGyo")),
-                        static_cast<int>(linkTable.IntegerField("Zeimoku"))});
-        linkTable.Next();
-    }
+    const auto field = [&](const char* name) {
+        const int index = linkTable.FieldIndex(name);
+        if (index < 0)
+            throw store::TableError("項目 " + std::string(name) + " が " + linkTable.name() + " にありません");
+        return static_cast<std::size_t>(index);
+    };
+    const std::size_t sel = field("Sel"), goGyo = field("GoGyo"), zeimoku = field("Zeimoku");
+    for (const store::Row& r : linkTable.RowsWith("Gyo", {store::Value(static_cast<std::int64_t>(gyo))}))
+        rows.push_back({static_cast<int>(r[sel].asInteger()), static_cast<int>(r[goGyo].asInteger()),
+                        static_cast<int>(r[zeimoku].asInteger())});
     return rows;
 }
 

@@ -28,8 +28,8 @@ namespace display {
 // An empty sub table gives an empty Honbun, which renders as the head alone.
 ArticleRenderInput ReadArticleRenderInput(store::DataSet& subTableOnArticle, store::Table& linkTable, int gyo);
 
-// The link table's rows of one article: Locate on Gyo, then Next while Gyo still matches (the
-// link table is ordered by Gyo). Moves the link table's current row.
+// The link table's rows of one article, in the link table's order (Gyo, then file order). The
+// link table's current row stays.
 std::vector<ArticleLinkRow> linkRowsOfArticle(store::DataSet& linkTable, long long gyo);
 
 // The law volume whose file letter is letter (A E G H I K, either case), or -1.

@@ -599,22 +599,10 @@ bool DataSet::Locate(const std::string& fieldNames, const std::vector<Value>& va
         throw TableError(m_name + " は開かれていません");
     CheckBrowseMode();
     std::vector<int> cols = fieldIndexes(fieldNames);
-    if (cols.size() != values.size())
-        throw TableError("Locate: 項目と値の数が合いません");
-    // Integer fields take their value given as text; a text that is no number matches nothing.
-    std::vector<Value> wanted;
-    for (std::size_t k = 0; k < cols.size(); ++k) {
-        const Value& v = values[k];
-        FieldType t = m_fieldDefs[static_cast<std::size_t>(cols[k])].type;
-        if (t == FieldType::Integer && v.isText()) {
-            auto n = Value::parseInteger(v.asText());
-            if (!n)
-                return false;
-            wanted.emplace_back(*n);
-        } else {
-            wanted.push_back(v);
-        }
-    }
+    const std::optional<std::vector<Value>> given = wantedValues(cols, values);
+    if (!given)
+        return false;
+    const std::vector<Value>& wanted = *given;
     if (m_demand) {
         const OnDemandRows::Accept filter = demandFilter();
         auto found = m_demand->firstWith(cols, wanted, [&](const Row& row) {
@@ -648,6 +636,68 @@ bool DataSet::Locate(const std::string& fieldNames, const std::vector<Value>& va
         }
     }
     return false;
+}
+
+std::optional<std::vector<Value>> DataSet::wantedValues(const std::vector<int>& cols,
+                                                        const std::vector<Value>& values) const
+{
+    if (cols.size() != values.size())
+        throw TableError("Locate: 項目と値の数が合いません");
+    // Integer fields take their value given as text; a text that is no number matches nothing.
+    std::vector<Value> wanted;
+    for (std::size_t k = 0; k < cols.size(); ++k) {
+        const Value& v = values[k];
+        FieldType t = m_fieldDefs[static_cast<std::size_t>(cols[k])].type;
+        if (t == FieldType::Integer && v.isText()) {
+            auto n = Value::parseInteger(v.asText());
+            if (!n)
+                return std::nullopt;
+            wanted.emplace_back(*n);
+        } else {
+            wanted.push_back(v);
+        }
+    }
+    return wanted;
+}
+
+std::vector<Row> DataSet::RowsWith(const std::string& fieldNames, const std::vector<Value>& values)
+{
+    if (!m_active)
+        throw TableError(m_name + " は開かれていません");
+    CheckBrowseMode();
+    std::vector<Row> rows;
+    const std::vector<int> cols = fieldIndexes(fieldNames);
+    const std::optional<std::vector<Value>> given = wantedValues(cols, values);
+    if (!given)
+        return rows;
+    const std::vector<Value>& wanted = *given;
+    const int fieldCount = static_cast<int>(m_fieldDefs.size());
+    if (m_demand) {
+        const OnDemandRows::Accept filter = demandFilter();
+        auto found = m_demand->rowsWith(cols, wanted, [&](const Row& row) {
+            auto mine = [&](int c) { return valueOfRow(row, c); };
+            return sameValues(cols, wanted, mine) && (!filter || filter(row));
+        });
+        rows.reserve(found.size());
+        for (const FetchedRow& f : found) {
+            Row row(static_cast<std::size_t>(fieldCount));
+            for (int c = 0; c < fieldCount; ++c)
+                row[static_cast<std::size_t>(c)] = valueOfRow(f.row, c);
+            rows.push_back(std::move(row));
+        }
+        return rows;
+    }
+    auto [first, last] = cols.empty() ? std::pair{0, RecordCount()} : locateRange(cols[0], wanted[0]);
+    for (int p = first; p < last; ++p) {
+        const int r = m_view[static_cast<std::size_t>(p)];
+        if (!sameValues(cols, wanted, [&](int c) { return valueOf(r, c); }))
+            continue;
+        Row row(static_cast<std::size_t>(fieldCount));
+        for (int c = 0; c < fieldCount; ++c)
+            row[static_cast<std::size_t>(c)] = valueOf(r, c);
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 bool DataSet::sameValues(const std::vector<int>& cols, const std::vector<Value>& wanted,

@@ -84,6 +84,10 @@ public:
     // Locate: the first row in cursor order whose fields ("Gyo;Sel") equal the values;
     // integer fields take values given as text. Found: the cursor moves there (AfterScroll).
     bool Locate(const std::string& fieldNames, const std::vector<Value>& values);
+    // Every row in cursor order whose fields equal the values, as Locate matches them, each
+    // with a value for every field; the cursor stays. Reads a set on demand in one statement,
+    // where walking from Locate reads it a few rows at a time.
+    std::vector<Row> RowsWith(const std::string& fieldNames, const std::vector<Value>& values);
 
     // Re-reads (tables) or re-applies order and filter (answer sets); stays on the current row
     // when it is still shown, else moves to the first.
@@ -169,6 +173,9 @@ private:
     bool sameValues(const std::vector<int>& cols, const std::vector<Value>& wanted,
                     const std::function<Value(int column)>& mine) const;
     std::vector<int> fieldIndexes(const std::string& names) const;
+    // The values Locate looks for in cols: an integer field's value given as text read as a
+    // number; none when such a text is no number (nothing can match).
+    std::optional<std::vector<Value>> wantedValues(const std::vector<int>& cols, const std::vector<Value>& values) const;
     // The part of the view [first, last) where Locate can find wanted in column.
     std::pair<int, int> locateRange(int column, const Value& wanted) const;
 

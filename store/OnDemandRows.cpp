@@ -220,8 +220,18 @@ std::vector<FetchedRow> OnDemandRows::rowsAfter(const FetchedRow* after, std::si
 std::optional<FetchedRow> OnDemandRows::firstWith(const std::vector<int>& columns, const std::vector<Value>& values,
                                                   const Accept& accept)
 {
-    if (m_none)
+    auto found = rowsWith(columns, values, accept, 1);
+    if (found.empty())
         return std::nullopt;
+    return std::move(found.front());
+}
+
+std::vector<FetchedRow> OnDemandRows::rowsWith(const std::vector<int>& columns, const std::vector<Value>& values,
+                                               const Accept& accept, std::size_t limit)
+{
+    std::vector<FetchedRow> out;
+    if (m_none || limit == 0)
+        return out;
     std::vector<Value> params;
     std::string sql = selectList() + viewWhere(params);
     for (std::size_t k = 0; k < columns.size() && k < values.size(); ++k) {
@@ -234,15 +244,15 @@ std::optional<FetchedRow> OnDemandRows::firstWith(const std::vector<int>& column
     sql += viewOrder();
     Use use(statement(sql));
     use.bind(params);
-    int rc;
-    while ((rc = sqlite3_step(use.get())) == SQLITE_ROW) {
+    int rc = SQLITE_DONE;
+    while (out.size() < limit && (rc = sqlite3_step(use.get())) == SQLITE_ROW) {
         FetchedRow r = readRow(use.get());
         if (!accept || accept(r.row))
-            return r;
+            out.push_back(std::move(r));
     }
-    if (rc != SQLITE_DONE)
+    if (out.size() < limit && rc != SQLITE_DONE)
         fail();
-    return std::nullopt;
+    return out;
 }
 
 std::vector<std::int64_t> OnDemandRows::rowIds(const std::vector<int>& neededColumns, const Accept& accept)

@@ -54,6 +54,9 @@ public:
     // does; accept decides).
     std::optional<FetchedRow> firstWith(const std::vector<int>& columns, const std::vector<Value>& values,
                                         const Accept& accept);
+    // Every such row, in view order, read by one statement.
+    std::vector<FetchedRow> rowsWith(const std::vector<int>& columns, const std::vector<Value>& values,
+                                     const Accept& accept, std::size_t limit = SIZE_MAX);
     // The rowids of the whole view that accept takes; accept sees only the needed columns.
     std::vector<std::int64_t> rowIds(const std::vector<int>& neededColumns, const Accept& accept);
     // One row by rowid, from the cache when it was read lately. Throws when it is gone.

@@ -212,6 +212,39 @@ TEST_F(OnDemandCursor, positionsAndLocateAcrossTheReadAheadAndTheCache)
     EXPECT_TRUE(c.onDemand.Eof());
 }
 
+TEST_F(OnDemandCursor, theRowsOfOneKeyAreTheRowsLocateAndAWalkFindAndTheCursorStays)
+{
+    writeLinks("E4.db");
+    TwoCursors c("E4.db", "Gyo");
+    // What the walk from Locate finds: the rows of article 4 in file order (214 of them, more
+    // than any read-ahead step).
+    std::vector<std::int64_t> walked;
+    ASSERT_TRUE(c.inMemory.Locate("Gyo", {4}));
+    for (; !c.inMemory.Eof() && c.inMemory.IntegerField("Gyo") == 4; c.inMemory.Next())
+        walked.push_back(c.inMemory.IntegerField("Sel"));
+    ASSERT_EQ(walked.size(), 214u);
+
+    c.onDemand.MoveTo(17);
+    c.inMemory.MoveTo(17);
+    for (Table* t : {&c.onDemand, &c.inMemory}) {
+        const std::size_t sel = static_cast<std::size_t>(t->FieldIndex("Sel"));
+        std::vector<std::int64_t> found;
+        for (const Row& r : t->RowsWith("Gyo", {"4"}))  // as Locate, a number given as text
+            found.push_back(r[sel].asInteger());
+        EXPECT_EQ(found, walked) << t->name();
+        EXPECT_EQ(t->RecNo(), 17) << t->name();
+        EXPECT_TRUE(t->RowsWith("Gyo", {99}).empty());
+        EXPECT_TRUE(t->RowsWith("Gyo", {"四"}).empty());
+        EXPECT_EQ(t->RowsWith("Gyo;Sel", {4, 1297}).size(), 1u);
+    }
+    // A filter narrows the rows as it narrows the cursor.
+    c.onDemand.SetFilter("Zeimoku = 1");
+    c.onDemand.SetFiltered(true);
+    for (const Row& r : c.onDemand.RowsWith("Gyo", {4}))
+        EXPECT_EQ(r[static_cast<std::size_t>(c.onDemand.FieldIndex("Zeimoku"))].asInteger(), 1);
+    EXPECT_EQ(c.onDemand.RowsWith("Gyo", {4}).size(), 71u);
+}
+
 TEST_F(OnDemandCursor, lookupsOfAnAnswerSetReadTheTableThatReadsOnDemand)
 {
     TableFile::create("E1.db", "E1", {{"Gyo", FieldType::Integer}, {"Title", FieldType::Text}},
