@@ -50,7 +50,13 @@ RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent)
 
 bool RichTextView::loadRtf(const std::string& rtf)
 {
+    // The article is read in with no page to lay it out on; given its page back, Qt lays out
+    // at once only what the view shows, and the rest while the program is idle, where reading
+    // into the laid-out document laid out the whole article before the first paint.
+    const QSizeF page = document()->pageSize();
+    document()->setPageSize(QSizeF(0, 0));
     const bool accepted = display::readRtf(rtf, *document()).accepted;
+    document()->setPageSize(page);
     if (!accepted) {
         loadPlainText(rtf);
         return false;

@@ -3,6 +3,7 @@
 // mouse signals, copying, rendering of indents and colours, and refused documents.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
 #include <QMimeData>
@@ -226,6 +227,45 @@ TEST_F(RichTextViewTest, CharIndexFromPoint_followsTheScrolledText)
     ASSERT_GT(m_view->verticalScrollBar()->value(), 0);
     QRect r = characterRect(50 * 3);
     EXPECT_EQ(m_view->charIndexFromPoint(QPoint(r.left() + 1, r.center().y())), 250);
+}
+
+TEST_F(RichTextViewTest, LoadRtf_aLongArticleShowsItsFirstScreenAsLaidOutWholeAndReachesItsLastLine)
+{
+    std::vector<std::pair<std::string, std::string>> lines;
+    for (int i = 0; i < 400; ++i)
+        lines.push_back({i % 2 ? "\\li480\\fi-480{\\cf3" : "\\li0\\fi0{\\cf0",
+                         "第" + std::to_string(i) + "行　内国法人の各事業年度の所得の金額の計算上、当該事業年度の損金の額に算入しない。"});
+    const std::string rtf = articleDocument(lines);
+    ASSERT_TRUE(m_view->loadRtf(rtf));
+    m_view->setCursorWidth(0);  // the caret blinks, in the view that has the focus only
+    QApplication::processEvents();
+    const QImage firstScreen = m_view->viewport()->grab().toImage();
+
+    // The same article in a view that has laid out every line (its caret went to the end and
+    // back) shows the same text on its first screen.
+    RichTextView whole;
+    whole.resize(600, 300);
+    whole.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&whole));
+    ASSERT_TRUE(whole.loadRtf(rtf));
+    whole.setCursorWidth(0);
+    whole.setCaretPosition(whole.textLength());
+    whole.setCaretPosition(0);
+    whole.verticalScrollBar()->setValue(0);
+    QApplication::processEvents();
+    EXPECT_EQ(whole.viewport()->grab().toImage(), firstScreen);
+
+    // Ctrl+End shows the last line, wherever the layout had got to.
+    QTest::keyClick(m_view->viewport(), Qt::Key_End, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(m_view->viewport()->rect().contains(m_view->cursorRect()));
+    EXPECT_EQ(m_view->textCursor().block().text(), QString());  // the empty paragraph after the last line
+    EXPECT_TRUE(m_view->textCursor().block().previous().text().startsWith(QStringLiteral("第399行")));
+
+    // Once the program is idle, the scroll bar spans the whole article.
+    for (int wait = 0; wait < 500 && m_view->verticalScrollBar()->maximum() != whole.verticalScrollBar()->maximum(); ++wait)
+        QTest::qWait(10);
+    EXPECT_EQ(m_view->verticalScrollBar()->maximum(), whole.verticalScrollBar()->maximum());
 }
 
 TEST_F(RichTextViewTest, MouseDown_reportsTheCharacterAndShiftStateAfterTheCaretMoved)
