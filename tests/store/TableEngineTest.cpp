@@ -38,6 +38,14 @@ protected:
                            {3, 110, cp932("消費税法\r\n第３条\r\n　課税資産の譲渡等\r\n")},
                            {4, 130, cp932("消費税法施行規則\r\n第４条\r\n　仕入れに係る消費税額\r\n")}});
     }
+    // The Gyo of each row a local SQL statement answers, in the answer's order.
+    static std::vector<std::int64_t> run(std::vector<std::string> lines)
+    {
+        Query q("q");
+        q.SetSQL(std::move(lines));
+        q.Open();
+        return column(q, "Gyo");
+    }
     static std::vector<std::int64_t> column(DataSet& d, const char* field)
     {
         std::vector<std::int64_t> out;
@@ -368,15 +376,6 @@ TEST_F(TableEngine, dataSourceRebindsBetweenTableAndQuery)
 TEST_F(TableEngine, localSqlShapesOfTheSearches)
 {
     writeTexts();
-    auto run = [](std::vector<std::string> lines) {
-        Query q("q");
-        q.SetSQL(std::move(lines));
-        q.Open();
-        std::vector<std::int64_t> gyo;
-        for (q.First(); !q.Eof(); q.Next())
-            gyo.push_back(q.IntegerField("Gyo"));
-        return gyo;
-    };
     using V = std::vector<std::int64_t>;
     EXPECT_EQ(run({"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", cp932("WHERE ( Honbun LIKE '%消費税%') "),
                    cp932("AND ( Honbun LIKE '%施行%') "), "ORDER BY Gyo "}),
@@ -403,15 +402,6 @@ TEST_F(TableEngine, answersComeInTheOrderAskedForWhateverTheFileOrderAndItsIndex
     ASSERT_EQ(sqlite3_open("E1.db", &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db, "CREATE INDEX E1_by_Gyo ON E1 (Gyo)", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
-    auto run = [](std::vector<std::string> lines) {
-        Query q("q");
-        q.SetSQL(std::move(lines));
-        q.Open();
-        std::vector<std::int64_t> gyo;
-        for (q.First(); !q.Eof(); q.Next())
-            gyo.push_back(q.IntegerField("Gyo"));
-        return gyo;
-    };
     using V = std::vector<std::int64_t>;
     EXPECT_EQ(run({"SELECT DISTINCT Gyo,KubunNo ", "FROM E1.db ", cp932("WHERE ( Title LIKE '%条%') "), "ORDER BY Gyo "}),
               (V{1, 2, 3, 4}));
