@@ -31,8 +31,8 @@ std::string label(const fs::path& p)
 const std::string kRecordName = "replacing";
 const std::string kRecordEnd = "end";
 
-// Whether the writer that named a temporary file "<prefix><pid>" is gone (killed), rather than
-// this process or another writer at work.
+// Whether the writer that named a temporary file "<prefix><pid>" is gone (killed) or is this
+// process (an earlier attempt of its own), rather than another writer at work.
 bool writerIsGone(const std::string& name, const std::string& prefix)
 {
     const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
